@@ -1,0 +1,32 @@
+#include "app/Form1.h"
+#include "data/Locations.h"
+#include "platform/Failure.h"
+#include "platform/Guard.h"
+#include "platform/Look.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Aplikasi Rekod Bina"));
+    arb::installFontSubstitutes();
+    arb::Locations::setStore(arb::Locations::chooseStore(QApplication::arguments()));
+
+    arb::Form1 *main = nullptr;
+    try {
+        main = new arb::Form1();
+    } catch (const arb::Failure &failure) {
+        // Nothing can be done without the store: say which one and how to make it.
+        QString detail = failure.detail();
+        if (detail.isEmpty())
+            detail = QStringLiteral("Cipta pangkalan data dengan: arb-admin init \"%1\"").arg(arb::Locations::store());
+        arb::reportFailure(nullptr, arb::Failure(failure.message() + QStringLiteral("\nPangkalan data yang digunakan: ")
+                                                     + arb::Locations::store(),
+                                                 detail));
+        return 1;
+    }
+    main->setAttribute(Qt::WA_DeleteOnClose);
+    main->show();
+    return app.exec();
+}

@@ -1,0 +1,59 @@
+#include "data/Convert.h"
+
+#include "platform/Failure.h"
+
+#include <QRegularExpression>
+#include <cmath>
+#include <limits>
+
+namespace arb {
+
+std::optional<double> textToNumber(const QString &text)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral(R"(^[ \t]*([+-]?(?:[0-9]+(?:\.[0-9]*)?|\.[0-9]+)(?:[eE][+-]?[0-9]+)?)[ \t]*$)"));
+    const QRegularExpressionMatch m = pattern.match(text);
+    if (!m.hasMatch())
+        return std::nullopt;
+    bool ok = false;
+    const double v = m.captured(1).toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+std::optional<float> textToSingle(const QString &text)
+{
+    const std::optional<double> v = textToNumber(text);
+    if (!v || std::fabs(*v) > double(std::numeric_limits<float>::max()))
+        return std::nullopt;
+    return float(*v);
+}
+
+std::optional<qint16> roundToInt16(double value)
+{
+    const double r = std::nearbyint(value); // default rounding mode: halves to even
+    if (r < -32768.0 || r > 32767.0)
+        return std::nullopt;
+    return qint16(r);
+}
+
+QString valueToText(const QVariant &value, const QString &field)
+{
+    if (value.isNull())
+        throw Failure(QStringLiteral("Medan \"%1\" tidak mempunyai nilai.").arg(field),
+                      QStringLiteral("null value in field %1").arg(field));
+    return value.toString();
+}
+
+QString valueToTextOrEmpty(const QVariant &value)
+{
+    return value.isNull() ? QString() : value.toString();
+}
+
+QString rightChars(const QString &text, int n)
+{
+    return text.size() <= n ? text : text.right(n);
+}
+
+} // namespace arb

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QStringList>
+
+namespace arb {
+
+// The 23 fields of table kontraktor that the system uses, in table order.
+inline const QStringList &contractorFields()
+{
+    static const QStringList fields{
+        QStringLiteral("NoDaftar"), QStringLiteral("TarikhDaftar"), QStringLiteral("NamaSyarikat"),
+        QStringLiteral("AlamatPendaftaranSyarikat"), QStringLiteral("NoPendaftaranSyarikat"),
+        QStringLiteral("NamaPengarahUrusan"), QStringLiteral("NoKadPengenalan"), QStringLiteral("NoTelHp"),
+        QStringLiteral("NoTelPej"), QStringLiteral("NoFaks"), QStringLiteral("NDPKK"), QStringLiteral("NDCIDB"),
+        QStringLiteral("NDKKEW"), QStringLiteral("KTPKK"), QStringLiteral("KTCIDB"), QStringLiteral("KTKKEW"),
+        QStringLiteral("NoResit"), QStringLiteral("Bidang"), QStringLiteral("kelas"), QStringLiteral("No_I_LO"),
+        QStringLiteral("Tarikh_dapat_kerja"), QStringLiteral("Butiran_kerja"), QStringLiteral("Nilai")};
+    return fields;
+}
+
+inline const QString kContractorTable = QStringLiteral("kontraktor");
+inline const QString kPasswordTable = QStringLiteral("password");
+inline const QString kTestTable = QStringLiteral("test");
+
+} // namespace arb

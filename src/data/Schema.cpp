@@ -1,0 +1,40 @@
+#include "data/Schema.h"
+
+#include "data/Connection.h"
+#include "data/Fields.h"
+
+namespace arb::Schema {
+
+void create(Connection &c, const QString &password)
+{
+    QStringList cols{c.idColumn()};
+    for (const QString &f : contractorFields())
+        cols << Connection::ident(f) + QStringLiteral(" TEXT");
+    c.write([&] {
+        c.exec(QStringLiteral("CREATE TABLE kontraktor (%1)").arg(cols.join(QStringLiteral(", "))));
+        c.exec(QStringLiteral("CREATE TABLE password (%1, %2 TEXT)").arg(c.idColumn(), Connection::ident(QStringLiteral("password"))));
+        c.exec(QStringLiteral("CREATE TABLE test (%1, %2 TEXT)").arg(c.idColumn(), Connection::ident(QStringLiteral("Tarikh_dapat_kerja"))));
+        c.exec(QStringLiteral("INSERT INTO password (%1) VALUES (?)").arg(Connection::ident(QStringLiteral("password"))), {password});
+    });
+}
+
+QStringList problems(Connection &c)
+{
+    QStringList out;
+    const auto need = [&](const QString &table, const QStringList &fields) {
+        if (!c.hasTable(table)) {
+            out << QStringLiteral("Jadual \"%1\" tiada.").arg(table);
+            return;
+        }
+        const QStringList have = c.columns(table);
+        for (const QString &f : QStringList(fields) << QStringLiteral("id"))
+            if (!have.contains(f))
+                out << QStringLiteral("Medan \"%1\" tiada dalam jadual \"%2\".").arg(f, table);
+    };
+    need(kContractorTable, contractorFields());
+    need(kPasswordTable, {QStringLiteral("password")});
+    need(kTestTable, {QStringLiteral("Tarikh_dapat_kerja")});
+    return out;
+}
+
+} // namespace arb::Schema

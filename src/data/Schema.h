@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QStringList>
+
+namespace arb {
+
+class Connection;
+
+namespace Schema {
+
+// Creates the three tables in an empty store, and one password row.
+void create(Connection &c, const QString &password);
+
+// What is missing for the program: tables and fields. Empty when sound.
+QStringList problems(Connection &c);
+
+} // namespace Schema
+} // namespace arb

@@ -1,0 +1,45 @@
+#include "data/Snapshot.h"
+
+#include "data/Connection.h"
+#include "platform/Failure.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace arb {
+
+Snapshot::Snapshot(const QString &databaseName, const QString &table)
+{
+    Connection c(databaseName);
+    if (!c.hasTable(table))
+        throw Failure(QStringLiteral("Jadual \"%1\" tiada dalam pangkalan data.").arg(table), c.location());
+    QSqlQuery q = c.exec(QStringLiteral("SELECT * FROM %1 ORDER BY id").arg(Connection::ident(table)));
+    const QSqlRecord rec = q.record();
+    QList<int> columns;
+    for (int i = 0; i < rec.count(); ++i) {
+        if (rec.fieldName(i) == QLatin1String("id"))
+            continue;
+        m_index.insert(rec.fieldName(i).toLower(), int(m_fields.size()));
+        m_fields << rec.fieldName(i);
+        columns << i;
+    }
+    while (q.next()) {
+        QVariantList row;
+        row.reserve(columns.size());
+        for (int i : columns)
+            row << q.value(i);
+        m_rows.append(row);
+    }
+    m_pos = m_rows.isEmpty() ? -1 : 0;
+}
+
+QVariant Snapshot::value(const QString &field)
+{
+    requireCurrent();
+    const auto it = m_index.constFind(field.toLower());
+    if (it == m_index.constEnd())
+        throw Failure(QStringLiteral("Medan \"%1\" tiada dalam jadual.").arg(field));
+    return m_rows.at(m_pos).at(*it);
+}
+
+} // namespace arb

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "data/Cursor.h"
+
+#include <QHash>
+#include <QList>
+#include <QStringList>
+#include <QVariantList>
+
+namespace arb {
+
+// The one-shot read-only query of an action ("SELECT * FROM table"): its own
+// connection, the rows as they were at opening in stored order, standing on
+// the first row. Opened by construction; the connection is closed as soon as
+// the rows are read, so no read is held open across anyone's write.
+class Snapshot : public Cursor
+{
+public:
+    Snapshot(const QString &databaseName, const QString &table);
+
+    int recordCount() const { return rowCount(); }
+    QVariant value(const QString &field) override;
+    const QStringList &fields() const { return m_fields; }
+
+protected:
+    int rowCount() const override { return int(m_rows.size()); }
+
+private:
+    QStringList m_fields;
+    QHash<QString, int> m_index; // lower-case name -> column
+    QList<QVariantList> m_rows;
+};
+
+} // namespace arb

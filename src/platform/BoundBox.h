@@ -1,0 +1,39 @@
+#pragma once
+
+#include "data/DataControl.h"
+
+#include <QString>
+
+class QLineEdit;
+class QPlainTextEdit;
+class QWidget;
+
+namespace arb {
+
+// Stored texts keep Windows line ends ("\r\n"); a text box edits "\n".
+QString toBoxText(const QString &stored);
+QString fromBoxText(const QString &boxText);
+
+// Plain text of a one-line or several-line text box, with stored line ends.
+QString boxText(const QWidget *box);
+void setBoxText(QWidget *box, const QString &stored);
+
+// A text box bound to a field of a data control. Changed means: its text was
+// changed (by the user or by code) since the data control last showed a row.
+class BoundBox : public BoundValue
+{
+public:
+    BoundBox(QWidget *box, const QString &field);
+
+    QString boundField() const override { return m_field; }
+    void showValue(const QString &text) override;
+    bool valueChanged() const override;
+    QString valueText() const override;
+
+private:
+    QWidget *m_box;
+    QString m_field;
+    QString m_shown;
+};
+
+} // namespace arb

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class QWidget;
+
+namespace arb {
+
+// Every message box of the system goes through here, so that tests can answer
+// them and read back what was shown. No window uses QMessageBox directly.
+class MessageBox
+{
+public:
+    enum Icon { NoIcon, Information, Question, Exclamation, Critical };
+    enum Button { Ok, Yes, No };
+
+    struct Shown
+    {
+        QString text;
+        QString title;
+        Icon icon;
+        bool yesNo; // Yes/No buttons, else a single OK
+    };
+
+    // Yes/No question; true when the answer is Yes.
+    static bool ask(QWidget *parent, const QString &text, const QString &title, Icon icon = NoIcon);
+    // Message with an OK button.
+    static void tell(QWidget *parent, const QString &text, const QString &title, Icon icon = NoIcon);
+
+    // --- for tests ---
+    // Once scripted, boxes are not shown: questions take the queued answers in
+    // order (No when the queue is empty) and every box is recorded.
+    static void setScripted(bool on);
+    static bool scripted();
+    static void queueAnswers(const QList<Button> &answers);
+    static QList<Shown> shown();
+    static QList<Shown> takeShown();
+    static int pendingAnswers();
+    static void clear();
+
+private:
+    static void record(const Shown &shown);
+};
+
+} // namespace arb

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QWidget>
+
+namespace arb {
+
+class Form5 : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit Form5(QWidget *parent = nullptr);
+};
+
+} // namespace arb

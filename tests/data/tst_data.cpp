@@ -1,0 +1,274 @@
+#include "TestSupport.h"
+
+#include "data/Connection.h"
+#include "data/Convert.h"
+#include "data/DataControl.h"
+#include "data/Locations.h"
+#include "data/Snapshot.h"
+#include "platform/Failure.h"
+
+#include <QElapsedTimer>
+#include <QSqlQuery>
+#include <atomic>
+#include <thread>
+
+using namespace arb;
+
+namespace {
+// A bound box without a window.
+struct FakeBox : BoundValue
+{
+    QString field, text, shown;
+    explicit FakeBox(QString f) : field(std::move(f)) {}
+    QString boundField() const override { return field; }
+    void showValue(const QString &t) override { text = shown = t; }
+    bool valueChanged() const override { return text != shown; }
+    QString valueText() const override { return text; }
+};
+
+QString serialAt(Cursor &c)
+{
+    return c.text(QStringLiteral("NoDaftar"));
+}
+} // namespace
+
+class DataTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void emptyTable()
+    {
+        test::TempStore store;
+        for (auto kind : {DataControl::Kind::Table, DataControl::Kind::Dynaset}) {
+            DataControl dc(Locations::kLocalPath, QStringLiteral("kontraktor"), kind);
+            dc.open();
+            QVERIFY(dc.eof());
+            QVERIFY(dc.bof());
+            QCOMPARE(dc.recordCount(), 0);
+            QVERIFY_THROWS_EXCEPTION(Failure, dc.moveFirst());
+            QVERIFY_THROWS_EXCEPTION(Failure, dc.moveLast());
+            QVERIFY_THROWS_EXCEPTION(Failure, dc.value(QStringLiteral("NoDaftar")));
+        }
+        Snapshot snap(Locations::kSharedPath, QStringLiteral("kontraktor"));
+        QVERIFY(snap.eof());
+        QVERIFY(snap.bof());
+        QVERIFY_THROWS_EXCEPTION(Failure, snap.moveFirst());
+    }
+
+    void movesAtBothEnds()
+    {
+        test::TempStore store;
+        store.addContractors(3);
+        DataControl dc(Locations::kLocalPath, QStringLiteral("kontraktor"), DataControl::Kind::Table);
+        dc.open();
+        QCOMPARE(serialAt(dc), QStringLiteral("ZRVA/KP/0001"));
+        QVERIFY(!dc.bof() && !dc.eof());
+        dc.movePrevious();
+        QVERIFY(dc.bof());
+        QVERIFY_THROWS_EXCEPTION(Failure, dc.movePrevious());
+        QVERIFY_THROWS_EXCEPTION(Failure, dc.value(QStringLiteral("NoDaftar")));
+        dc.moveNext();
+        QCOMPARE(serialAt(dc), QStringLiteral("ZRVA/KP/0001"));
+        dc.moveLast();
+        QCOMPARE(serialAt(dc), QStringLiteral("ZRVA/KP/0003"));
+        dc.moveNext();
+        QVERIFY(dc.eof());
+        QVERIFY_THROWS_EXCEPTION(Failure, dc.moveNext());
+        dc.movePrevious();
+        QCOMPARE(serialAt(dc), QStringLiteral("ZRVA/KP/0003"));
+        dc.moveFirst();
+        QCOMPARE(serialAt(dc), QStringLiteral("ZRVA/KP/0001"));
+    }
+
+    void addEditDelete()
+    {
+        test::TempStore store;
+        store.addContractors(3);
+        DataControl dc(Locations::kLocalPath, QStringLiteral("kontraktor"), DataControl::Kind::Table);
+        dc.open();
+        dc.moveNext(); // on 0002
+        dc.addNew();
+        dc.setValue(QStringLiteral("NoDaftar"), QStringLiteral("ZRVA/KP/0004"));
+        dc.setValue(QStringLiteral("NamaSyarikat"), QString(""));
+        dc.update();
+        QCOMPARE(dc.recordCount(), 4);
+        QCOMPARE(serialAt(dc), QStringLiteral("ZRVA/KP/0002")); // position kept
+        dc.moveLast();
+        QCOMPARE(serialAt(dc), QStringLiteral("ZRVA/KP/0004")); // new row goes last
+        QCOMPARE(dc.text(QStringLiteral("NamaSyarikat")), QString(""));
+        QVERIFY(dc.value(QStringLiteral("NoResit")).isNull());
+        QVERIFY_THROWS_EXCEPTION(Failure, dc.text(QStringLiteral("NoResit")));
+
+        dc.moveFirst();
+        dc.moveNext();
+        dc.edit();
+        dc.setValue(QStringLiteral("kelas"), QStringLiteral("G7"));
+        dc.update();
+        QCOMPARE(store.value(1, QStringLiteral("kelas")).toString(), QStringLiteral("G7"));
+
+        // Delete a middle row: reads fail until the next move, which lands on the row after.
+        dc.remove();
+        QVERIFY(!dc.eof() && !dc.bof());
+        QVERIFY_THROWS_EXCEPTION(Failure, dc.value(QStringLiteral("NoDaftar")));
+        dc.moveNext();
+        QCOMPARE(serialAt(dc), QStringLiteral("ZRVA/KP/0003"));
+        QCOMPARE(dc.recordCount(), 3);
+
+        // Delete the last row: next reaches end-of-records, previous shows the row before.
+        dc.moveLast();
+        dc.remove();
+        dc.moveNext();
+        QVERIFY(dc.eof());
+        dc.movePrevious();
+        QCOMPARE(serialAt(dc), QStringLiteral("ZRVA/KP/0003"));
+
+        // Deleted ids are never reused: a new row still goes last.
+        dc.addNew();
+        dc.setValue(QStringLiteral("NoDaftar"), QStringLiteral("ZRVA/KP/0009"));
+        dc.update();
+        QCOMPARE(store.rows().last().value(QStringLiteral("NoDaftar")).toString(), QStringLiteral("ZRVA/KP/0009"));
+        QVERIFY(store.rows().last().value(QStringLiteral("id")).toInt() > 4);
+    }
+
+    void boundWriteBack()
+    {
+        test::TempStore store;
+        store.addContractors(2);
+        FakeBox date(QStringLiteral("Tarikh_dapat_kerja"));
+        FakeBox value(QStringLiteral("Nilai"));
+        {
+            DataControl dc(Locations::kLocalPath, QStringLiteral("kontraktor"), DataControl::Kind::Dynaset);
+            dc.open();
+            dc.bind(&date);
+            dc.bind(&value);
+            QCOMPARE(date.text, QStringLiteral("Tarikh_dapat_kerja 1"));
+            date.text = QStringLiteral("1.2.2003");
+            dc.moveNext(); // leaving the row writes it back
+            QCOMPARE(store.value(0, QStringLiteral("Tarikh_dapat_kerja")).toString(), QStringLiteral("1.2.2003"));
+            QCOMPARE(store.value(0, QStringLiteral("Nilai")).toString(), QStringLiteral("Nilai 1")); // unchanged box not written
+            QCOMPARE(date.text, QStringLiteral("Tarikh_dapat_kerja 2"));
+            value.text = QString();
+            dc.close(); // unload writes back the row shown
+        }
+        QCOMPARE(store.value(1, QStringLiteral("Nilai")).toString(), QString(""));
+        QVERIFY(!store.value(1, QStringLiteral("Nilai")).isNull());
+
+        // A null shows as empty text in a bound box.
+        store.exec(QStringLiteral("UPDATE kontraktor SET \"Nilai\" = NULL"));
+        DataControl dc(Locations::kLocalPath, QStringLiteral("kontraktor"), DataControl::Kind::Dynaset);
+        FakeBox v2(QStringLiteral("Nilai"));
+        dc.open();
+        dc.bind(&v2);
+        QCOMPARE(v2.text, QString());
+    }
+
+    void snapshotAndOtherDesktops()
+    {
+        test::TempStore store;
+        store.addContractors(2);
+        Snapshot snap(Locations::kSharedPath, QStringLiteral("kontraktor"));
+        DataControl other(Locations::kLocalPath, QStringLiteral("kontraktor"), DataControl::Kind::Dynaset);
+        other.open();
+        QCOMPARE(other.text(QStringLiteral("NamaSyarikat")), QStringLiteral("SYARIKAT 1"));
+        store.exec(QStringLiteral("UPDATE kontraktor SET \"NamaSyarikat\" = 'BARU' WHERE id = 1"));
+        store.addContractors(1);
+        // The snapshot keeps the rows of its opening.
+        QCOMPARE(snap.recordCount(), 2);
+        QCOMPARE(snap.text(QStringLiteral("NamaSyarikat")), QStringLiteral("SYARIKAT 1"));
+        // A data control sees the change when it next reads the row.
+        other.moveNext();
+        other.movePrevious();
+        QCOMPARE(other.text(QStringLiteral("NamaSyarikat")), QStringLiteral("BARU"));
+        // A row removed by another desktop fails on read, and the control stays usable.
+        store.exec(QStringLiteral("DELETE FROM kontraktor WHERE id = 2"));
+        other.moveNext();
+        QVERIFY_THROWS_EXCEPTION(Failure, other.text(QStringLiteral("NamaSyarikat")));
+        other.moveFirst();
+        QCOMPARE(other.text(QStringLiteral("NamaSyarikat")), QStringLiteral("BARU"));
+    }
+
+    void waitsForAnotherDesktopsLock()
+    {
+        test::TempStore store;
+        std::atomic<bool> locked{false};
+        std::thread holder([&] {
+            Connection c(store.path());
+            c.exec(QStringLiteral("BEGIN IMMEDIATE"));
+            c.exec(QStringLiteral("INSERT INTO kontraktor (\"NoDaftar\") VALUES ('X')"));
+            locked = true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+            c.exec(QStringLiteral("COMMIT"));
+        });
+        while (!locked)
+            std::this_thread::yield();
+        DataControl dc(Locations::kLocalPath, QStringLiteral("kontraktor"), DataControl::Kind::Table);
+        dc.open();
+        QElapsedTimer t;
+        t.start();
+        dc.addNew();
+        dc.setValue(QStringLiteral("NoDaftar"), QStringLiteral("Y"));
+        dc.update(); // waits for the other transaction instead of failing
+        holder.join();
+        QVERIFY(t.elapsed() >= 1000);
+        QCOMPARE(store.count(), 2);
+        QCOMPARE(store.rows().last().value(QStringLiteral("NoDaftar")).toString(), QStringLiteral("Y"));
+    }
+
+    void openingFailures()
+    {
+        Locations::setStore(QStringLiteral("/nonexistent/kontraktor.mdb"));
+        try {
+            DataControl dc(Locations::kLocalPath, QStringLiteral("password"), DataControl::Kind::Dynaset);
+            dc.open();
+            QFAIL("opened a missing store");
+        } catch (const Failure &f) {
+            QVERIFY(f.message().contains(QStringLiteral("/nonexistent/kontraktor.mdb")));
+            QVERIFY(f.detail().contains(QStringLiteral("arb-admin init")));
+        }
+        QVERIFY(!QFile::exists(QStringLiteral("/nonexistent/kontraktor.mdb")));
+        QTemporaryDir dir;
+        const QString junk = dir.filePath(QStringLiteral("junk.mdb"));
+        QFile f(junk);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(4096, 'x'));
+        f.close();
+        QVERIFY_THROWS_EXCEPTION(Failure, Connection c(junk));
+        Locations::setStore(QString());
+    }
+
+    void textToNumber()
+    {
+        QCOMPARE(arb::textToNumber(QStringLiteral("0012")), 12.0);
+        QCOMPARE(arb::textToNumber(QStringLiteral("  7 ")), 7.0);
+        QCOMPARE(arb::textToNumber(QStringLiteral("-3.5")), -3.5);
+        QCOMPARE(arb::textToNumber(QStringLiteral("+.5")), 0.5);
+        QCOMPARE(arb::textToNumber(QStringLiteral("1e3")), 1000.0);
+        QCOMPARE(arb::textToNumber(QStringLiteral("2.")), 2.0);
+        for (const char *bad : {"", " ", "KP", "/001", "12a", "1 2", "e5", ".", "-", "1e", "0x10"})
+            QVERIFY2(!arb::textToNumber(QString::fromLatin1(bad)), bad);
+        QCOMPARE(*arb::textToSingle(QStringLiteral("0007")), 7.0f);
+        QCOMPARE(*roundToInt16(2.5), qint16(2));
+        QCOMPARE(*roundToInt16(3.5), qint16(4));
+        QCOMPARE(*roundToInt16(-0.5), qint16(0));
+        QVERIFY(!roundToInt16(40000));
+        QCOMPARE(rightChars(QStringLiteral("ZRVA/KP/0012"), 4), QStringLiteral("0012"));
+        QCOMPARE(rightChars(QStringLiteral("12"), 4), QStringLiteral("12"));
+    }
+
+    void storeChoice()
+    {
+        qputenv("ARB_DATABASE", "/env/store.mdb");
+        QCOMPARE(Locations::chooseStore({QStringLiteral("arb"), QStringLiteral("--database"), QStringLiteral("/a.mdb")}),
+                 QStringLiteral("/a.mdb"));
+        QCOMPARE(Locations::chooseStore({QStringLiteral("arb")}), QStringLiteral("/env/store.mdb"));
+        qunsetenv("ARB_DATABASE");
+        QVERIFY(Locations::chooseStore({QStringLiteral("arb")}).endsWith(QStringLiteral("/kontraktor/kontraktor.mdb")));
+        Locations::setStore(QStringLiteral("/x.mdb"));
+        QCOMPARE(Locations::resolve(Locations::kLocalPath), QStringLiteral("/x.mdb"));
+        QCOMPARE(Locations::resolve(Locations::kSharedPath), QStringLiteral("/x.mdb"));
+        Locations::setStore(QString());
+    }
+};
+
+ARB_TEST_MAIN(DataTest)
+#include "tst_data.moc"
