@@ -1,0 +1,62 @@
+#pragma once
+
+#include "reports/PrintDevice.h"
+
+#include <functional>
+#include <memory>
+
+namespace arb {
+
+// The printer surface every report prints through, in twips: CurrentX and
+// CurrentY, font name, size and bold, Print, Line from a point with an
+// offset, NewPage, EndDoc, Orientation. The first output opens the job on
+// the device the factory gives. Failures throw arb::Failure.
+class Printer
+{
+public:
+    explicit Printer(const QString &jobName);
+    ~Printer(); // a job not ended by endDoc() is ended here
+
+    void setOrientation(int orientation); // 1 portrait, 2 landscape
+    void setCurrentX(double twips);
+    void setCurrentY(double twips);
+    double currentX() const;
+    double currentY() const;
+    void setFontName(const QString &name);
+    void setFontSize(double points);
+    void setFontBold(bool bold);
+
+    // Writes the text at (CurrentX, CurrentY), then CurrentX = 0 and
+    // CurrentY one line lower. A line break inside the text starts the next
+    // line at the left edge, one line lower; a tab advances to the next tab
+    // stop (every kTabStop twips from the left edge).
+    void print(const QString &text);
+    // A number: a blank in place of a plus sign before it, a blank after it.
+    void print(double number);
+    // A line from (x1, y1) to (x1 + dx, y1 + dy).
+    void line(double x1, double y1, double dx, double dy);
+    void newPage();
+    void endDoc();
+
+    // A text box of a print template: its lines from the top of box, wrapped
+    // at its width when wrap is set; only whole lines that fit the box are
+    // printed, each clipped to the box.
+    void printInBox(const QRectF &box, const QString &text, const QFont &font, bool wrap);
+
+    static constexpr double kTabStop = 720;
+
+    // Tests install a recorder; the default is the chosen printer or a PDF.
+    using DeviceFactory = std::function<std::unique_ptr<PrintDevice>(const QString &jobName)>;
+    static void setDeviceFactory(DeviceFactory factory);
+    static void resetDeviceFactory();
+
+    // The printer chosen in the print dialog; empty: the default printer.
+    static void setChosenPrinter(const QString &printerName);
+    static QString chosenPrinter();
+
+private:
+    struct State;
+    std::unique_ptr<State> d;
+};
+
+} // namespace arb
