@@ -8,6 +8,7 @@
 #include "platform/BoundBox.h"
 #include "platform/Guard.h"
 #include "platform/Look.h"
+#include "platform/MessageBox.h"
 #include "platform/Twips.h"
 
 #include <QCloseEvent>
@@ -245,6 +246,9 @@ void Form4::connectButtons()
     on(Command10, &Form4::lastRow);
     on(Command6, &Form4::nextRow);
     on(Command7, &Form4::previousRow);
+    on(Command2, &Form4::baru);
+    on(Command4, &Form4::kemaskini);
+    on(Command3, &Form4::padam);
     connect(Command5, &QPushButton::clicked, this, &QWidget::close);
 }
 
@@ -343,6 +347,109 @@ void Form4::previousRow()
     if (kontraktor->bof())
         kontraktor->moveNext();
     gerak(1);
+}
+
+void Form4::semak(const QString &c)
+{
+    const QList<QWidget *> fields{Text1,  Text2,  Text3,  Text4,  Text5,  Text6,  Text7,  Text8,  Text9,  Text10,
+                                  Text11, Text12, Text13, Text14, Text15, Text17, Text19, Text20, Combo2, Text21};
+    for (QWidget *w : fields)
+        if (boxText(w).isEmpty())
+            setBoxText(w, c);
+}
+
+void Form4::salin(int a)
+{
+    if (a == 1)
+        kontraktor->addNew();
+    else
+        kontraktor->edit();
+    // Spaces only: tabs and line breaks are part of the value.
+    auto put = [this](const char *field, QWidget *box) {
+        kontraktor->setValue(QLatin1String(field), trimSpaces(boxText(box)));
+    };
+    put("Bidang", Combo2);
+    put("NoPendaftaranSyarikat", Text4);
+    put("Tarikh_dapat_kerja", Text21);
+    put("AlamatPendaftaranSyarikat", Text3);
+    put("NoDaftar", Text1);
+    put("NamaSyarikat", Text2);
+    put("NamaPengarahUrusan", Text13);
+    put("NoKadPengenalan", Text12);
+    put("NoTelHp", Text5);
+    put("NoTelPej", Text14);
+    put("NoFaks", Text15);
+    put("NDPKK", Text6);
+    put("KTPKK", Text9);
+    put("KTCIDB", Text10);
+    put("KTKKEW", Text11);
+    put("NDCIDB", Text7);
+    put("NDKKEW", Text8);
+    put("TarikhDaftar", Text17);
+    put("NoResit", Text19);
+    put("kelas", Text20);
+    kontraktor->update();
+}
+
+void Form4::baru()
+{
+    if (Command2->text() == QLatin1String("Ok")) {
+        semak(QStringLiteral("-"));
+        salin(1);
+        satu(false);
+        Text18->hide();
+        butang(true);
+        Command2->setText(QStringLiteral("Baru"));
+        // The new row; the fields keep what was typed.
+        kontraktor->moveLast();
+        return;
+    }
+    Text18->show();
+    const int n = kontraktor->recordCount();
+    Text18->setPlainText(QStringLiteral("Jumlah Rekod Semasa : ") + QString::number(n));
+    butang(false);
+    Command2->setText(QStringLiteral("Ok"));
+    Command2->setEnabled(true);
+    satu(true);
+    Text1->setText(QStringLiteral("ZRVA/KP/") + QString::number(n + 1).rightJustified(4, QLatin1Char('0')));
+    for (QWidget *w : QList<QWidget *>{Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text10, Text11, Text12,
+                                       Text13, Text14, Text15, Text17, Text19, Text20, Combo2})
+        setBoxText(w, QString());
+    Text21->setText(QStringLiteral(" "));
+    Command3->setEnabled(false);
+}
+
+void Form4::kemaskini()
+{
+    if (Command4->text() == QLatin1String("Ok")) {
+        butang(true);
+        satu(false);
+        semak(QStringLiteral("-"));
+        salin(0);
+        Command4->setText(QStringLiteral("Kemaskini"));
+        return;
+    }
+    butang(false);
+    Command4->setText(QStringLiteral("Ok"));
+    satu(true);
+    Command4->setEnabled(true);
+}
+
+void Form4::padam()
+{
+    if (!MessageBox::ask(this, QStringLiteral("Anda pasti untuk padam rekod ini?"), QStringLiteral("Padam..."))) {
+        MessageBox::tell(this, QStringLiteral("Rekod Tidak Dipadam!"), QStringLiteral("Mesej"), MessageBox::Information);
+        return;
+    }
+    kontraktor->remove();
+    kontraktor->moveNext();
+    // With the only row gone there is no row before to go back to.
+    if (kontraktor->eof() && !kontraktor->bof())
+        kontraktor->movePrevious();
+    gerak(1);
+    MessageBox::tell(this, QStringLiteral("Rekod Dipadam"), QStringLiteral("Mesej"), MessageBox::Exclamation);
+    butang(true);
+    Command4->setText(QStringLiteral("Kemaskini"));
 }
 
 void Form4::closeEvent(QCloseEvent *event)

@@ -1,10 +1,12 @@
 #include "TestSupport.h"
 
+#include "app/Form1.h"
 #include "data/DataControl.h"
 #include "data/Fields.h"
 #include "platform/BoundBox.h"
 #include "platform/MessageBox.h"
 #include "platform/Twips.h"
+#include "platform/Windows.h"
 #include "register/Form4.h"
 
 #include <QComboBox>
@@ -143,6 +145,232 @@ private slots:
             b->click();
         QVERIFY(MessageBox::takeShown().isEmpty());
         QCOMPARE(f->Text1->text(), QString());
+    }
+
+    void registrationStoresTrimmedFieldsWithBlankMarker()
+    {
+        TempStore store;
+        store.addContractors(12);
+        auto f = openForm();
+        f->Command6->click();
+        f->Command2->click(); // "Baru"
+        QVERIFY(f->editing());
+        QVERIFY(!f->Text18->isHidden());
+        QCOMPARE(f->Text18->toPlainText(), QStringLiteral("Jumlah Rekod Semasa : 12"));
+        QCOMPARE(f->Text1->text(), QStringLiteral("ZRVA/KP/0013"));
+        QCOMPARE(f->Text2->text(), QString());
+        QCOMPARE(boxText(f->Text3), QString());
+        QCOMPARE(f->Combo2->currentText(), QString());
+        QCOMPARE(f->Text21->text(), QStringLiteral(" "));
+        QCOMPARE(f->Command2->text(), QStringLiteral("Ok"));
+        QVERIFY(f->Command2->isEnabled());
+        for (QWidget *w : QList<QWidget *>{f->Command3, f->Command4, f->Command9, f->Command7, f->Command6,
+                                           f->Command10, f->Command1, f->Command5, f->Command8, f->Text16, f->Combo1})
+            QVERIFY2(!w->isEnabled(), qPrintable(w->objectName()));
+        QVERIFY(f->Text1->isEnabled() && f->Text3->isEnabled() && f->Combo2->isEnabled());
+
+        f->Text2->setText(QStringLiteral("  SYARIKAT BARU  "));
+        f->Text4->setText(QStringLiteral("   "));
+        f->Text3->setPlainText(QStringLiteral("  No. 1, Jalan Baru\n\tTaman Indah  "));
+        f->Combo2->setEditText(QStringLiteral("Kerja Am"));
+        f->Text17->setText(QStringLiteral("1.2.2025"));
+        f->Text6->setText(QStringLiteral(" \tPKK/1 "));
+        f->Command2->click(); // "Ok"
+
+        QCOMPARE(store.count(), 13);
+        const QVariantMap row = store.rows().last();
+        QCOMPARE(row.value(QStringLiteral("NoDaftar")).toString(), QStringLiteral("ZRVA/KP/0013"));
+        QCOMPARE(row.value(QStringLiteral("NamaSyarikat")).toString(), QStringLiteral("SYARIKAT BARU"));
+        QCOMPARE(row.value(QStringLiteral("NoPendaftaranSyarikat")).toString(), QString()); // spaces only
+        QVERIFY(!row.value(QStringLiteral("NoPendaftaranSyarikat")).isNull());
+        QCOMPARE(row.value(QStringLiteral("AlamatPendaftaranSyarikat")).toString(),
+                 QStringLiteral("No. 1, Jalan Baru\r\n\tTaman Indah"));
+        QCOMPARE(row.value(QStringLiteral("Bidang")).toString(), QStringLiteral("Kerja Am"));
+        QCOMPARE(row.value(QStringLiteral("NDPKK")).toString(), QStringLiteral("\tPKK/1")); // a tab is not a space
+        QCOMPARE(row.value(QStringLiteral("NoTelHp")).toString(), QStringLiteral("-"));
+        QCOMPARE(row.value(QStringLiteral("kelas")).toString(), QStringLiteral("-"));
+        QCOMPARE(row.value(QStringLiteral("Tarikh_dapat_kerja")).toString(), QString());
+        QVERIFY(row.value(QStringLiteral("No_I_LO")).isNull()); // work fields are not written
+
+        // Back to browsing on the new row; the fields show what was typed.
+        QVERIFY(!f->editing());
+        QCOMPARE(f->Command2->text(), QStringLiteral("Baru"));
+        QVERIFY(f->Text18->isHidden());
+        QVERIFY(!f->Text2->isEnabled() && f->Command9->isEnabled() && !f->Command3->isEnabled());
+        QCOMPARE(f->Text2->text(), QStringLiteral("  SYARIKAT BARU  "));
+        QCOMPARE(f->Text5->text(), QStringLiteral("-"));
+        QCOMPARE(f->Text4->text(), QStringLiteral("   "));
+        f->Command6->click();
+        QCOMPARE(f->Text2->text(), QStringLiteral("SYARIKAT BARU"));
+        f->Command7->click();
+        QCOMPARE(f->Text1->text(), QStringLiteral("ZRVA/KP/0012"));
+        QVERIFY(MessageBox::takeShown().isEmpty()); // registration shows no message
+    }
+
+    void proposalFollowsTheRowCount()
+    {
+        TempStore store;
+        {
+            auto f = openForm();
+            f->Command2->click();
+            QCOMPARE(f->Text18->toPlainText(), QStringLiteral("Jumlah Rekod Semasa : 0"));
+            QCOMPARE(f->Text1->text(), QStringLiteral("ZRVA/KP/0001"));
+            f->Command2->click();
+            QCOMPARE(store.count(), 1);
+            QCOMPARE(store.value(0, QStringLiteral("NoDaftar")).toString(), QStringLiteral("ZRVA/KP/0001"));
+            f->Command9->click();
+            QCOMPARE(f->Text2->text(), QStringLiteral("-"));
+        }
+        store.addContractors(4);
+        {
+            auto f = openForm();
+            f->Command6->click();
+            f->Command4->click();
+            MessageBox::queueAnswers({MessageBox::Yes});
+            f->Command3->click();
+            QCOMPARE(store.count(), 4);
+            f->Command2->click();
+            QCOMPARE(f->Text1->text(), QStringLiteral("ZRVA/KP/0005")); // again: the count, not the highest
+            f->Command2->click();
+        }
+        store.exec(QStringLiteral("WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c WHERE x < 9994) "
+                                  "INSERT INTO kontraktor (NoDaftar) SELECT 'ZRVA/KP/' || x FROM c"));
+        auto f = openForm();
+        f->Command2->click();
+        QCOMPARE(f->Text18->toPlainText(), QStringLiteral("Jumlah Rekod Semasa : 9999"));
+        QCOMPARE(f->Text1->text(), QStringLiteral("ZRVA/KP/10000"));
+    }
+
+    void updateRewritesTheCurrentRow()
+    {
+        TempStore store;
+        store.addContractors(3);
+        store.exec(QStringLiteral("UPDATE kontraktor SET Tarikh_dapat_kerja = ' ' WHERE NoDaftar = 'ZRVA/KP/0002'"));
+        auto f = openForm();
+        f->Command6->click();
+        f->Command4->click(); // "Kemaskini"
+        QVERIFY(f->editing());
+        QCOMPARE(f->Command4->text(), QStringLiteral("Ok"));
+        QVERIFY(f->Command4->isEnabled() && f->Command3->isEnabled() && f->Text2->isEnabled());
+        QVERIFY(!f->Command2->isEnabled() && !f->Command6->isEnabled() && !f->Command5->isEnabled());
+        QVERIFY(!f->Command8->isEnabled() && !f->Text16->isEnabled());
+
+        f->Text2->setText(QStringLiteral(" SYARIKAT DUA BARU "));
+        f->Text13->clear();
+        f->Command4->click(); // "Ok"
+        QCOMPARE(f->Command4->text(), QStringLiteral("Kemaskini"));
+        QVERIFY(!f->editing() && !f->Text2->isEnabled() && f->Command2->isEnabled() && !f->Command3->isEnabled());
+        QCOMPARE(f->Text13->text(), QStringLiteral("-"));
+        QCOMPARE(store.count(), 3);
+        QCOMPARE(store.value(1, QStringLiteral("NamaSyarikat")).toString(), QStringLiteral("SYARIKAT DUA BARU"));
+        QCOMPARE(store.value(1, QStringLiteral("NamaPengarahUrusan")).toString(), QStringLiteral("-"));
+        QCOMPARE(store.value(1, QStringLiteral("Tarikh_dapat_kerja")).toString(), QString()); // " " trimmed
+        QCOMPARE(store.value(1, QStringLiteral("Butiran_kerja")).toString(), QStringLiteral("Butiran_kerja 2"));
+        QCOMPARE(store.value(0, QStringLiteral("NamaSyarikat")).toString(), QStringLiteral("SYARIKAT 1"));
+        QCOMPARE(store.value(2, QStringLiteral("NamaSyarikat")).toString(), QStringLiteral("SYARIKAT 3"));
+        QVERIFY(MessageBox::takeShown().isEmpty());
+
+        // A failing store keeps the step: the caption stays "Ok".
+        f->Command4->click();
+        store.exec(QStringLiteral("DROP TABLE kontraktor"));
+        f->Command4->click();
+        QCOMPARE(f->Command4->text(), QStringLiteral("Ok"));
+        const auto shown = MessageBox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown.first().icon, MessageBox::Critical);
+    }
+
+    void deletionAsksAndMovesOn()
+    {
+        TempStore store;
+        store.addContractors(4);
+        auto f = openForm();
+        f->Command6->click(); // row 2
+        f->Command4->click();
+        f->Text2->setText(QStringLiteral("diubah"));
+        MessageBox::queueAnswers({MessageBox::No});
+        f->Command3->click();
+        auto shown = MessageBox::takeShown();
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown.at(0).text, QStringLiteral("Anda pasti untuk padam rekod ini?"));
+        QCOMPARE(shown.at(0).title, QStringLiteral("Padam..."));
+        QVERIFY(shown.at(0).yesNo);
+        QCOMPARE(shown.at(0).icon, MessageBox::NoIcon);
+        QCOMPARE(shown.at(1).text, QStringLiteral("Rekod Tidak Dipadam!"));
+        QCOMPARE(shown.at(1).title, QStringLiteral("Mesej"));
+        QCOMPARE(shown.at(1).icon, MessageBox::Information);
+        QCOMPARE(store.count(), 4);
+        QVERIFY(f->editing());
+        QCOMPARE(f->Text2->text(), QStringLiteral("diubah"));
+        QVERIFY(f->Command3->isEnabled() && f->Command4->isEnabled());
+
+        // A middle row: the row after it is shown.
+        MessageBox::queueAnswers({MessageBox::Yes});
+        f->Command3->click();
+        shown = MessageBox::takeShown();
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown.at(1).text, QStringLiteral("Rekod Dipadam"));
+        QCOMPARE(shown.at(1).icon, MessageBox::Exclamation);
+        QCOMPARE(store.count(), 3);
+        QCOMPARE(store.value(1, QStringLiteral("NoDaftar")).toString(), QStringLiteral("ZRVA/KP/0003"));
+        QCOMPARE(f->Text1->text(), QStringLiteral("ZRVA/KP/0003"));
+        QCOMPARE(f->Command4->text(), QStringLiteral("Kemaskini"));
+        QVERIFY(!f->editing() && f->Command6->isEnabled() && !f->Command3->isEnabled());
+        QVERIFY(f->Text2->isEnabled()); // left editable until satu(false) runs
+
+        // The last row: the row before it is shown.
+        f->Command10->click();
+        f->Command4->click();
+        MessageBox::queueAnswers({MessageBox::Yes});
+        f->Command3->click();
+        QCOMPARE(f->Text1->text(), QStringLiteral("ZRVA/KP/0003"));
+        f->Command6->click();
+        QCOMPARE(f->Text1->text(), QStringLiteral("ZRVA/KP/0003"));
+
+        // Down to nothing: an empty register, then a first registration again.
+        for (int i = 0; i < 2; ++i) {
+            f->Command4->click();
+            MessageBox::queueAnswers({MessageBox::Yes});
+            f->Command3->click();
+        }
+        QCOMPARE(store.count(), 0);
+        QCOMPARE(f->Text1->text(), QString());
+        shown = MessageBox::takeShown();
+        QCOMPARE(shown.last().text, QStringLiteral("Rekod Dipadam"));
+        for (const auto &s : shown)
+            QVERIFY(s.icon != MessageBox::Critical);
+        f->Command2->click();
+        QCOMPARE(f->Text1->text(), QStringLiteral("ZRVA/KP/0001"));
+        f->Command2->click();
+        QCOMPARE(store.count(), 1);
+    }
+
+    void daftarKeepsARegistrationInProgress()
+    {
+        TempStore store(QStringLiteral("rahsia"));
+        store.addContractors(2);
+        arb::Form1 main;
+        main.Text1->setText(QStringLiteral("rahsia"));
+        main.Command1->click();
+        main.Command12->click();
+        QPointer<Form4> f = arb::loadedWindow<Form4>();
+        QVERIFY(f);
+        QCOMPARE(f->Text1->text(), QStringLiteral("ZRVA/KP/0001"));
+        f->Command2->click();
+        f->Text2->setText(QStringLiteral("SEDANG DIDAFTAR"));
+        main.Command12->click();
+        QCOMPARE(arb::loadedWindow<Form4>(), f);
+        QCOMPARE(f->Text1->text(), QStringLiteral("ZRVA/KP/0003"));
+        QCOMPARE(f->Text2->text(), QStringLiteral("SEDANG DIDAFTAR"));
+        QVERIFY(f->Text2->isEnabled());
+        f->Command2->click();
+        QCOMPARE(store.count(), 3);
+        // Browsing again: "Daftar " reloads the current row read-only.
+        f->Text2->setText(QStringLiteral("x"));
+        main.Command12->click();
+        QCOMPARE(f->Text2->text(), QStringLiteral("SEDANG DIDAFTAR"));
+        QVERIFY(!f->Text2->isEnabled());
+        delete f.data();
     }
 
     void keluarUnloads()
