@@ -10,6 +10,7 @@
 #include "platform/Look.h"
 #include "platform/MessageBox.h"
 #include "platform/Twips.h"
+#include "register/Search.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -249,6 +250,7 @@ void Form4::connectButtons()
     on(Command2, &Form4::baru);
     on(Command4, &Form4::kemaskini);
     on(Command3, &Form4::padam);
+    on(Command8, &Form4::cari);
     connect(Command5, &QPushButton::clicked, this, &QWidget::close);
 }
 
@@ -450,6 +452,11 @@ void Form4::padam()
     MessageBox::tell(this, QStringLiteral("Rekod Dipadam"), QStringLiteral("Mesej"), MessageBox::Exclamation);
     butang(true);
     Command4->setText(QStringLiteral("Kemaskini"));
+}
+
+void Form4::cari()
+{
+    searchContractors(this, Text16->text(), searchMode(), *kontraktor, [this] { gerak(1); });
 }
 
 void Form4::closeEvent(QCloseEvent *event)
