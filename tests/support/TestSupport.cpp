@@ -55,7 +55,7 @@ QString withDatabase(const QString &serverUrl, const QString &database)
 }
 } // namespace
 
-TempStore::TempStore(const QString &password, bool demo)
+void TempStore::makeDatabase()
 {
     if (onPostgres()) {
         static int counter = 0;
@@ -68,6 +68,16 @@ TempStore::TempStore(const QString &password, bool demo)
     } else {
         m_path = m_dir.filePath(QStringLiteral("kontraktor.mdb"));
     }
+}
+
+TempStore::TempStore(Empty)
+{
+    makeDatabase();
+}
+
+TempStore::TempStore(const QString &password, bool demo)
+{
+    makeDatabase();
     auto c = Connection::create(m_path);
     Schema::create(*c, password);
     if (demo)

@@ -21,6 +21,10 @@ class TempStore
 {
 public:
     explicit TempStore(const QString &password = QStringLiteral("rahsia"), bool demo = false);
+    // A place for a store that does not exist yet: a file name in a temporary
+    // folder, or an empty database on the server.
+    struct Empty {};
+    explicit TempStore(Empty);
     ~TempStore();
 
     // File path or postgresql:// URL.
@@ -35,6 +39,7 @@ public:
     void exec(const QString &sql, const QVariantList &values = {});
 
 private:
+    void makeDatabase();
     QTemporaryDir m_dir;
     QString m_path;
     QString m_database; // on the server
