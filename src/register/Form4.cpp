@@ -10,6 +10,7 @@
 #include "platform/Look.h"
 #include "platform/MessageBox.h"
 #include "platform/Twips.h"
+#include "register/DetailSheet.h"
 #include "register/Search.h"
 
 #include <QCloseEvent>
@@ -251,6 +252,7 @@ void Form4::connectButtons()
     on(Command4, &Form4::kemaskini);
     on(Command3, &Form4::padam);
     on(Command8, &Form4::cari);
+    on(Command1, &Form4::cetak);
     connect(Command5, &QPushButton::clicked, this, &QWidget::close);
 }
 
@@ -457,6 +459,37 @@ void Form4::padam()
 void Form4::cari()
 {
     searchContractors(this, Text16->text(), searchMode(), *kontraktor, [this] { gerak(1); });
+}
+
+void Form4::cetak()
+{
+    if (!MessageBox::ask(this, QStringLiteral("Anda pasti untuk cetak maklumat ini?"), QStringLiteral("Cetak..."))) {
+        MessageBox::tell(this, QStringLiteral("Rekod tak dicetak"), QStringLiteral("Mesej"), MessageBox::Exclamation);
+        return;
+    }
+    // What the window shows, unsaved edits included.
+    ContractorSheet sheet;
+    sheet.noDaftar = boxText(Text1);
+    sheet.namaSyarikat = boxText(Text2);
+    sheet.alamat = boxText(Text3);
+    sheet.namaPengarah = boxText(Text13);
+    sheet.noKadPengenalan = boxText(Text12);
+    sheet.noTelHp = boxText(Text5);
+    sheet.noTelPej = boxText(Text14);
+    sheet.noFaks = boxText(Text15);
+    sheet.bidang = boxText(Combo2);
+    sheet.kelas = boxText(Text20);
+    sheet.ndPkk = boxText(Text6);
+    sheet.ktPkk = boxText(Text9);
+    sheet.ndCidb = boxText(Text7);
+    sheet.ktCidb = boxText(Text10);
+    sheet.ndKkew = boxText(Text8);
+    sheet.ktKkew = boxText(Text11);
+    sheet.tarikhDaftar = boxText(Text17);
+    sheet.noResit = boxText(Text19);
+    sheet.tarikhKerja = boxText(Text21);
+    printContractorSheet(sheet);
+    MessageBox::tell(this, QStringLiteral("Data Dicetak"), QStringLiteral("Mesej"), MessageBox::Information);
 }
 
 void Form4::closeEvent(QCloseEvent *event)
