@@ -230,6 +230,7 @@ void Form4::build()
     // Typing into the mode list leaves no entry selected.
     connect(Combo1->lineEdit(), &QLineEdit::textEdited, this, [this] { m_combo1Typed = true; });
     connect(Combo1, &QComboBox::activated, this, [this] { m_combo1Typed = false; });
+    connect(Combo1, &QComboBox::currentIndexChanged, this, [this] { m_combo1Typed = false; });
 
     const QList<QWidget *> order{Text21, Text17, Text19, Text2, Text4, Text3, Text13, Text12, Text5, Text14, Text15,
                                  Text6, Text9, Text7, Text10, Text8, Text11, Combo2, Text20, Command2, Command3,

@@ -100,6 +100,11 @@ private slots:
         f->show();
         QVERIFY(QTest::qWaitForWindowExposed(f.get()));
         f->grab().save(QStringLiteral("/tmp/form4.png"));
+        f->Command2->click();
+        f->grab().save(QStringLiteral("/tmp/form4-baru.png"));
+        // Closed through its title bar: nothing of the registration is stored.
+        f->close();
+        QCOMPARE(store.count(), 25);
     }
 
     void arrowsStopAtTheEnds()

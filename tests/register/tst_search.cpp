@@ -172,6 +172,8 @@ private slots:
         search(*f, QStringLiteral("SYARIKAT"), -1);
         QCOMPARE(boxes(), QStringList{QStringLiteral("Tiada data")});
         QCOMPARE(f->Text1->text(), QStringLiteral("ZRVA/KP/0004"));
+        f->Combo1->setCurrentIndex(1); // an entry chosen again
+        QCOMPARE(f->searchMode(), 1);
     }
 
     void runsOnAnyWindowsCursor()
