@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <functional>
+
+namespace arb::bench {
+
+struct Timing
+{
+    double median = 0; // seconds
+    double min = 0;
+};
+
+// Runs op `reps` times, setup (untimed) before each run.
+Timing measure(int reps, const std::function<void()> &setup, const std::function<void()> &op);
+
+struct Row
+{
+    QString operation;
+    Timing time;
+    QString against;     // floor or reference named
+    double against_s = 0; // its median, seconds; 0 when none
+    QString budget;      // as written in the table
+    bool holds = true;
+    bool hasBudget = true;
+};
+
+class Table
+{
+public:
+    void add(const Row &row);
+    QString text() const;
+    QString json(int count) const;
+    bool allHold() const;
+    const QList<Row> &rows() const { return m_rows; }
+
+private:
+    QList<Row> m_rows;
+};
+
+} // namespace arb::bench

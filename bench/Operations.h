@@ -1,0 +1,24 @@
+#pragma once
+
+#include "Harness.h"
+
+#include <QTextStream>
+#include <functional>
+
+namespace arb::bench {
+
+struct Context
+{
+    int reps;
+    int count;
+    QString store;   // the store in use
+    QString base;    // the generated store, copied over store by fresh()
+    QString folder;  // for PDFs
+    QString arbPath; // the program
+    std::function<void()> fresh;
+    QTextStream &out;
+};
+
+void runOperations(Context &ctx, Table &table);
+
+} // namespace arb::bench
