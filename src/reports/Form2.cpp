@@ -1,14 +1,246 @@
 #include "reports/Form2.h"
 
+#include "about/Form7.h"
+#include "data/Convert.h"
+#include "data/DataControl.h"
+#include "data/Fields.h"
+#include "data/Locations.h"
+#include "data/Snapshot.h"
+#include "platform/BusyPointer.h"
+#include "platform/Guard.h"
+#include "platform/Look.h"
+#include "platform/MessageBox.h"
 #include "platform/Twips.h"
+#include "platform/Windows.h"
+#include "reports/ContractorListReport.h"
+#include "reports/Printer.h"
+#include "reports/WorkListReport.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <climits>
+#include <cmath>
 
 namespace arb {
+
+namespace {
+
+const QColor kTeal(0, 64, 64);
+const QColor kPaleYellow(255, 255, 192);
+const QString kTitle = QStringLiteral("Mesej");
+
+QGroupBox *frame(QWidget *parent, const QString &caption, int left, int top, int width, int height)
+{
+    auto *f = new QGroupBox(caption, parent);
+    place(f, left, top, width, height);
+    f->setFont(uiFont(QStringLiteral("MS Sans Serif"), 8.25, true));
+    setBackground(f, kTeal);
+    setForeground(f, kPaleYellow);
+    return f;
+}
+
+template<class W>
+W *control(W *w, int left, int top, int width, int height)
+{
+    place(w, left, top, width, height);
+    w->setFont(defaultFont()); // not the frame's bold caption font
+    return w;
+}
+
+void title(Printer &printer, double x, const QString &text)
+{
+    printer.setCurrentX(x);
+    printer.setCurrentY(1100);
+    printer.print(text);
+}
+
+// A range box as a record position: rounded to a whole number (halves to
+// even), none when the text is not a number.
+std::optional<qint64> position(const QLineEdit *box)
+{
+    const std::optional<double> v = textToNumber(box->text());
+    if (!v)
+        return std::nullopt;
+    const double r = std::nearbyint(*v);
+    return qint64(std::clamp(r, -1e12, 1e12));
+}
+
+} // namespace
 
 Form2::Form2(QWidget *parent)
     : QWidget(parent)
 {
-    setWindowTitle(QStringLiteral("Cetak"));
-    setClientSize(this, 6000, 4000);
+    setWindowTitle(QStringLiteral("Majlis Daerah Lembah Serindit"));
+    setClientSize(this, 4545, 2970);
+    setBackground(this, kTeal);
+    setFont(defaultFont());
+
+    Frame1 = frame(this, QStringLiteral("Cetak Senarai Kontraktor"), 120, 120, 4335, 1455);
+    Option1 = control(new QRadioButton(QStringLiteral("Pilihan"), Frame1), 240, 360, 855, 255);
+    Label1 = control(new QLabel(QStringLiteral("Dari"), Frame1), 1320, 360, 375, 255);
+    Text19 = control(new QLineEdit(QStringLiteral("0"), Frame1), 1680, 360, 495, 285);
+    Label2 = control(new QLabel(QStringLiteral("ke"), Frame1), 2280, 360, 255, 255);
+    Text20 = control(new QLineEdit(QStringLiteral("0"), Frame1), 2640, 360, 495, 285);
+    Command1 = control(new QPushButton(QStringLiteral("Cetak"), Frame1), 3240, 360, 855, 375);
+    Option2 = control(new QRadioButton(QStringLiteral("Semua"), Frame1), 240, 840, 1335, 255);
+    Command2 = control(new QPushButton(QStringLiteral("Cetak Semua"), Frame1), 1320, 840, 1335, 375);
+
+    Frame2 = frame(this, QStringLiteral("Cetak Senarai Kerja"), 120, 1680, 2175, 735);
+    Command3 = control(new QPushButton(QStringLiteral("Cetak"), Frame2), 120, 240, 1695, 375);
+
+    Frame3 = frame(this, QStringLiteral("Printer"), 2400, 1680, 2055, 735);
+    Command4 = control(new QPushButton(QStringLiteral("Properties"), Frame3), 240, 240, 1695, 375);
+
+    Command5 = control(new QPushButton(QStringLiteral("Ok"), this), 1560, 2520, 615, 375);
+    Command6 = control(new QPushButton(QStringLiteral("Pilihan"), this), 2280, 2520, 735, 375);
+
+    // Declared with the window and opened at load; no action of the window uses it.
+    kontraktor = new DataControl(Locations::kLocalPath, kContractorTable, DataControl::Kind::Dynaset, this);
+    kontraktor->open();
+
+    setTabOrder(Option1, Text19);
+    setTabOrder(Text19, Text20);
+    setTabOrder(Text20, Command1);
+    setTabOrder(Command1, Option2);
+    setTabOrder(Option2, Command2);
+    setTabOrder(Command2, Command3);
+    setTabOrder(Command3, Command4);
+    setTabOrder(Command4, Command5);
+    setTabOrder(Command5, Command6);
+
+    connect(Option1, &QRadioButton::clicked, this, [this] { option1Click(); });
+    connect(Option2, &QRadioButton::clicked, this, [this] { option2Click(); });
+    connect(Command1, &QPushButton::clicked, this, [this] { guard(this, [this] { command1Click(); }); });
+    connect(Command2, &QPushButton::clicked, this, [this] { guard(this, [this] { command2Click(); }); });
+    connect(Command3, &QPushButton::clicked, this, [this] { guard(this, [this] { command3Click(); }); });
+    connect(Command4, &QPushButton::clicked, this, [this] { guard(this, [this] { command4Click(); }); });
+    connect(Command5, &QPushButton::clicked, this, [this] { close(); });
+    connect(Command6, &QPushButton::clicked, this, [this] { guard(this, [] { showWindow<Form7>(); }); });
+}
+
+Form2::~Form2() = default;
+
+void Form2::table(Printer &printer, short &)
+{
+    printer.line(990, 990, 0, 9500);
+    printer.line(15490, 990, 0, 9500);
+    printer.line(990, 990, 14500, 0);
+    printer.line(990, 10490, 14500, 0);
+    for (int y = 1490; y <= 9490; y += 1000)
+        printer.line(990, y, 14500, 0);
+
+    printer.setFontName(QStringLiteral("ARIAL"));
+    printer.setFontSize(12);
+    printer.setFontBold(true);
+    title(printer, 1100, QStringLiteral("No Daftar"));
+    const std::pair<int, QString> columns[] = {
+        {2700, QStringLiteral("Tarikh Daftar")}, {4300, QStringLiteral("Nama Syarikat")},
+        {8000, QStringLiteral("Alamat")},        {10700, QStringLiteral("No Tel")},
+        {12300, QStringLiteral("Kelas")},        {14000, QStringLiteral("Bidang")}};
+    for (const auto &[x, text] : columns) {
+        printer.line(x, 990, 0, 9500);
+        title(printer, x + 100, text);
+    }
+}
+
+void Form2::table1(Printer &printer, short &)
+{
+    printer.line(990, 990, 0, 9600);
+    printer.line(15390, 990, 0, 9600);
+    printer.line(990, 990, 14400, 0);
+    printer.line(990, 10590, 14400, 0);
+    for (int k = 0; k <= 13; ++k)
+        printer.line(990, 1490 + 650 * k, 14400, 0);
+
+    printer.setFontName(QStringLiteral("ARIAL"));
+    printer.setFontSize(11);
+    printer.setFontBold(true);
+    title(printer, 1100, QStringLiteral("No Daftar"));
+    printer.line(2700, 990, 0, 9600);
+    title(printer, 2800, QStringLiteral("Nama & Alamat"));
+    printer.line(8590, 990, 0, 9600);
+    title(printer, 8690, QStringLiteral("No Tel"));
+    static const char *const months[] = {"J", "F", "M", "A", "M", "J", "J", "O", "S", "O", "N", "D"};
+    for (int k = 0; k < 12; ++k) {
+        printer.line(10590 + 400 * k, 990, 0, 9600);
+        title(printer, 10690 + 400 * k, QString::fromLatin1(months[k]));
+    }
+}
+
+void Form2::setRangeEnabled(bool on)
+{
+    for (QWidget *w : std::initializer_list<QWidget *>{Text19, Text20, Label1, Label2, Command1})
+        w->setEnabled(on);
+    Command2->setEnabled(!on);
+}
+
+void Form2::option1Click()
+{
+    setRangeEnabled(true);
+}
+
+void Form2::option2Click()
+{
+    setRangeEnabled(false);
+}
+
+// Range print: the records from "Dari" to "ke", both included, counted from 1.
+void Form2::command1Click()
+{
+    const std::optional<qint64> from = position(Text19);
+    const std::optional<qint64> to = position(Text20);
+    if (!from || !to || *from < 1 || *to < *from) {
+        MessageBox::tell(this, QStringLiteral("Sila masukkan pilihan"), kTitle, MessageBox::Question);
+        return;
+    }
+    BusyPointer busy;
+    Snapshot rows(Locations::kSharedPath, kContractorTable);
+    if (*from > rows.recordCount()) {
+        MessageBox::tell(this, QStringLiteral("Tiada data"), kTitle, MessageBox::Critical);
+        return;
+    }
+    Printer printer(QStringLiteral("Senarai Kontraktor"));
+    printContractorList(printer, rows, int(*from), int(std::min<qint64>(*to, INT_MAX)));
+    printer.endDoc();
+    MessageBox::tell(this, QStringLiteral("Data telah dicetak"), kTitle, MessageBox::Information);
+}
+
+void Form2::command2Click()
+{
+    BusyPointer busy;
+    Snapshot rows(Locations::kSharedPath, kContractorTable);
+    Printer printer(QStringLiteral("Senarai Kontraktor"));
+    printContractorList(printer, rows, 1, INT_MAX);
+    printer.endDoc();
+    MessageBox::tell(this, QStringLiteral("Data telah dicetak"), kTitle, MessageBox::Information);
+}
+
+void Form2::command3Click()
+{
+    BusyPointer busy;
+    Snapshot rows(Locations::kSharedPath, kContractorTable);
+    Printer printer(QStringLiteral("Senarai Kerja"));
+    printWorkList(printer, rows);
+    printer.endDoc();
+    MessageBox::tell(this, QStringLiteral("Data telah dicetak"), kTitle, MessageBox::Information);
+}
+
+// The printer chosen here is the one the next report prints on.
+void Form2::command4Click()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    if (!Printer::chosenPrinter().isEmpty())
+        printer.setPrinterName(Printer::chosenPrinter());
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    Printer::setChosenPrinter(printer.outputFormat() == QPrinter::NativeFormat ? printer.printerName() : QString());
+    Printer::setChosenPageSize(printer.pageLayout().pageSize());
 }
 
 } // namespace arb
