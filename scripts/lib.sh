@@ -24,3 +24,40 @@ build() {
   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
   cmake --build build
 }
+
+# A throwaway PostgreSQL cluster on a loopback port for the tests. Sets
+# ARB_TEST_PG to its URL; stopped and removed by stop_test_pg.
+start_test_pg() {
+  local bin
+  bin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -1)
+  if [ -z "$bin" ]; then
+    echo "== PostgreSQL tidak dipasang: ujian PostgreSQL dilangkau."
+    return 0
+  fi
+  ARB_PG_DIR=$(mktemp -d /tmp/arb-pg.XXXXXX)
+  local as=()
+  if [ "$(id -u)" -eq 0 ]; then
+    chown postgres "$ARB_PG_DIR"
+    as=(runuser -u postgres --)
+  fi
+  local port=$((55000 + RANDOM % 5000))
+  if "${as[@]}" "$bin/initdb" -D "$ARB_PG_DIR/data" -A trust -U postgres -N -E UTF8 --locale=C.UTF-8 >"$ARB_PG_DIR/initdb.log" 2>&1 &&
+     "${as[@]}" "$bin/pg_ctl" -D "$ARB_PG_DIR/data" -l "$ARB_PG_DIR/server.log" -w -t 60 \
+       -o "-p $port -k $ARB_PG_DIR -c listen_addresses=127.0.0.1 -c fsync=off -c full_page_writes=off -c max_connections=200" \
+       start >/dev/null 2>&1; then
+    export ARB_TEST_PG="postgresql://postgres@127.0.0.1:$port/postgres"
+    ARB_PG_STOP=("${as[@]}" "$bin/pg_ctl" -D "$ARB_PG_DIR/data" -m immediate stop)
+    echo "== PostgreSQL ujian di 127.0.0.1:$port"
+  else
+    echo "== PostgreSQL tidak dapat dimulakan: ujian PostgreSQL dilangkau."
+    cat "$ARB_PG_DIR"/*.log 2>/dev/null | tail -5
+  fi
+}
+
+stop_test_pg() {
+  if [ -n "${ARB_PG_STOP+x}" ]; then
+    "${ARB_PG_STOP[@]}" >/dev/null 2>&1 || true
+  fi
+  [ -n "${ARB_PG_DIR:-}" ] && rm -rf "$ARB_PG_DIR"
+  return 0
+}

@@ -14,5 +14,6 @@ struct Io
 };
 
 int init(const QStringList &args, Io io);
+int copy(const QStringList &args, Io io);
 
 } // namespace arb::admin

@@ -13,6 +13,10 @@ Arahan:
       Cipta pangkalan data baru (SQLite, atau URL postgresql://). Tidak
       menimpa fail yang sudah wujud. Kata laluan asal: abc123. --demo
       menambah 25 kontraktor contoh.
+  copy SUMBER TUJUAN
+      Salin seluruh pangkalan data ke yang baru, dari SQLite ke PostgreSQL
+      atau sebaliknya, semua atau tiada langsung. Tujuan tidak boleh wujud
+      (fail) atau sudah berjadual (pangkalan data pelayan).
   help
       Papar teks ini.
 
@@ -37,6 +41,8 @@ int main(int argc, char *argv[])
     const QString command = args.takeFirst();
     if (command == QLatin1String("init"))
         return arb::admin::init(args, io);
+    if (command == QLatin1String("copy"))
+        return arb::admin::copy(args, io);
     err << "Arahan tidak dikenali: " << command << ". Lihat: arb-admin --help" << Qt::endl;
     return 2;
 }

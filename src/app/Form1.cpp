@@ -6,6 +6,7 @@
 #include "data/Locations.h"
 #include "platform/Artwork.h"
 #include "platform/BoundBox.h"
+#include "platform/Button.h"
 #include "platform/Guard.h"
 #include "platform/Look.h"
 #include "platform/Twips.h"
@@ -30,7 +31,7 @@ const QColor kPink(255, 192, 192);
 
 QPushButton *menuButton(QWidget *parent, const QString &caption, int left)
 {
-    auto *b = new QPushButton(caption, parent);
+    auto *b = new Button(caption, parent);
     place(b, left, 360, 975, 615);
     b->setFont(defaultFont());
     return b;
@@ -94,8 +95,6 @@ Form1::Form1(QWidget *parent)
     Command14 = menuButton(Frame1, QStringLiteral("Cetak..."), 3360);
     Command2 = menuButton(Frame1, QStringLiteral("Tukar katalaluan"), 4440);
     Command4 = menuButton(Frame1, QStringLiteral("Keluar"), 5520);
-    for (QPushButton *b : {Command11, Command14, Command2})
-        b->setStyleSheet(QStringLiteral("QPushButton { padding: 0px; }"));
 
     setTabOrder(Text2, Command3);
     setTabOrder(Command3, Text1);

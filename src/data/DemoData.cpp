@@ -96,14 +96,16 @@ void addDemoData(Connection &c)
                 {QStringLiteral("NoResit"), QStringLiteral("R%1").arg(880000 + n * 13)},
                 {QStringLiteral("Bidang"), QString::fromLatin1(d.bidang)},
                 {QStringLiteral("kelas"), QString::fromLatin1(d.kelas)},
-                {QStringLiteral("No_I_LO"), jobCount ? QStringLiteral("LO/%1/2025").arg(400 + n) : QString()},
+                {QStringLiteral("No_I_LO"), jobCount ? QStringLiteral("LO/%1/2025").arg(400 + n) : QStringLiteral("")},
                 {QStringLiteral("Tarikh_dapat_kerja"), jobCount ? dates.join(QStringLiteral("\r\n")) : QStringLiteral(" ")},
                 {QStringLiteral("Butiran_kerja"), jobs.join(QStringLiteral("\r\n"))},
                 {QStringLiteral("Nilai"), values.join(QStringLiteral("\r\n"))},
             };
             QVariantList values2;
-            for (const QString &f : fields)
-                values2 << row.value(f);
+            for (const QString &f : fields) {
+                const QString v = row.value(f);
+                values2 << (v.isNull() ? QStringLiteral("") : v); // empty text, not null
+            }
             c.run(q, values2);
         }
         c.exec(QStringLiteral("INSERT INTO test (%1) VALUES (?)").arg(Connection::ident(QStringLiteral("Tarikh_dapat_kerja"))),

@@ -5,15 +5,20 @@
 
 namespace arb::Schema {
 
-void create(Connection &c, const QString &password)
+void createTables(Connection &c)
 {
     QStringList cols{c.idColumn()};
     for (const QString &f : contractorFields())
         cols << Connection::ident(f) + QStringLiteral(" TEXT");
+    c.exec(QStringLiteral("CREATE TABLE kontraktor (%1)").arg(cols.join(QStringLiteral(", "))));
+    c.exec(QStringLiteral("CREATE TABLE password (%1, %2 TEXT)").arg(c.idColumn(), Connection::ident(QStringLiteral("password"))));
+    c.exec(QStringLiteral("CREATE TABLE test (%1, %2 TEXT)").arg(c.idColumn(), Connection::ident(QStringLiteral("Tarikh_dapat_kerja"))));
+}
+
+void create(Connection &c, const QString &password)
+{
     c.write([&] {
-        c.exec(QStringLiteral("CREATE TABLE kontraktor (%1)").arg(cols.join(QStringLiteral(", "))));
-        c.exec(QStringLiteral("CREATE TABLE password (%1, %2 TEXT)").arg(c.idColumn(), Connection::ident(QStringLiteral("password"))));
-        c.exec(QStringLiteral("CREATE TABLE test (%1, %2 TEXT)").arg(c.idColumn(), Connection::ident(QStringLiteral("Tarikh_dapat_kerja"))));
+        createTables(c);
         c.exec(QStringLiteral("INSERT INTO password (%1) VALUES (?)").arg(Connection::ident(QStringLiteral("password"))), {password});
     });
 }
@@ -27,7 +32,9 @@ QStringList problems(Connection &c)
             return;
         }
         const QStringList have = c.columns(table);
-        for (const QString &f : QStringList(fields) << QStringLiteral("id"))
+        QStringList wanted = fields;
+        wanted << QStringLiteral("id");
+        for (const QString &f : std::as_const(wanted))
             if (!have.contains(f))
                 out << QStringLiteral("Medan \"%1\" tiada dalam jadual \"%2\".").arg(f, table);
     };

@@ -8,6 +8,9 @@ class Connection;
 
 namespace Schema {
 
+// The three tables, empty, inside the caller's transaction.
+void createTables(Connection &c);
+
 // Creates the three tables in an empty store, and one password row.
 void create(Connection &c, const QString &password);
 

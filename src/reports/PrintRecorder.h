@@ -12,11 +12,16 @@ class PrintRecorder
 public:
     PrintRecorder();
     ~PrintRecorder();
+    PrintRecorder(const PrintRecorder &) = delete;
+    PrintRecorder &operator=(const PrintRecorder &) = delete;
 
     const QList<RecordedJob> &jobs() const;
     void clear();
     // All texts of all pages of the last job, in order.
     QList<RecordedText> allTexts() const;
+
+private:
+    QList<RecordedJob> m_jobs;
 };
 
 } // namespace arb

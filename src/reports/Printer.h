@@ -2,6 +2,8 @@
 
 #include "reports/PrintDevice.h"
 
+#include <QPageSize>
+
 #include <functional>
 #include <memory>
 
@@ -33,9 +35,12 @@ public:
     void print(const QString &text);
     // A number: a blank in place of a plus sign before it, a blank after it.
     void print(double number);
-    // A line from (x1, y1) to (x1 + dx, y1 + dy).
+    // A line from (x1, y1) to (x1 + dx, y1 + dy); the position is left at
+    // its end point.
     void line(double x1, double y1, double dx, double dy);
+    // The position goes back to (0, 0) on the new page.
     void newPage();
+    // Hands the job over; does nothing when nothing was output.
     void endDoc();
 
     // A text box of a print template: its lines from the top of box, wrapped
@@ -53,8 +58,19 @@ public:
     // The printer chosen in the print dialog; empty: the default printer.
     static void setChosenPrinter(const QString &printerName);
     static QString chosenPrinter();
+    // The paper chosen in the print dialog; invalid: the device's own.
+    static void setChosenPageSize(const QPageSize &size);
+    static QPageSize chosenPageSize();
+
+    // The PDF file the last job without a printer went to; empty otherwise.
+    static QString lastOutputFile();
+    // The device a job gets when no factory is installed: the chosen (or
+    // default) printer, else a PDF file in the user's documents folder.
+    static std::unique_ptr<PrintDevice> defaultDevice(const QString &jobName);
 
 private:
+    PrintDevice &openJob();
+
     struct State;
     std::unique_ptr<State> d;
 };

@@ -187,14 +187,15 @@ private slots:
         QCOMPARE(other.text(QStringLiteral("NamaSyarikat")), QStringLiteral("BARU"));
     }
 
-    void waitsForAnotherDesktopsLock()
+    void waitsForAnotherDesktopsWrite()
     {
         test::TempStore store;
+        store.addContractors(2);
         std::atomic<bool> locked{false};
         std::thread holder([&] {
             Connection c(store.path());
-            c.exec(QStringLiteral("BEGIN IMMEDIATE"));
-            c.exec(QStringLiteral("INSERT INTO kontraktor (\"NoDaftar\") VALUES ('X')"));
+            c.exec(c.engine() == Connection::Engine::Sqlite ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"));
+            c.exec(QStringLiteral("UPDATE kontraktor SET \"kelas\" = 'A' WHERE id = 1"));
             locked = true;
             std::this_thread::sleep_for(std::chrono::milliseconds(1500));
             c.exec(QStringLiteral("COMMIT"));
@@ -205,13 +206,45 @@ private slots:
         dc.open();
         QElapsedTimer t;
         t.start();
-        dc.addNew();
-        dc.setValue(QStringLiteral("NoDaftar"), QStringLiteral("Y"));
-        dc.update(); // waits for the other transaction instead of failing
+        dc.edit();
+        dc.setValue(QStringLiteral("kelas"), QStringLiteral("B"));
+        dc.update(); // waits for the other desktop instead of failing
         holder.join();
         QVERIFY(t.elapsed() >= 1000);
-        QCOMPARE(store.count(), 2);
-        QCOMPARE(store.rows().last().value(QStringLiteral("NoDaftar")).toString(), QStringLiteral("Y"));
+        QCOMPARE(store.value(0, QStringLiteral("kelas")).toString(), QStringLiteral("B"));
+    }
+
+    void twoDesktops()
+    {
+        test::TempStore store;
+        store.addContractors(3);
+        DataControl a(Locations::kLocalPath, QStringLiteral("kontraktor"), DataControl::Kind::Table);
+        DataControl b(Locations::kLocalPath, QStringLiteral("kontraktor"), DataControl::Kind::Table);
+        a.open();
+        b.open();
+        b.moveNext();
+        // A registers while B browses: B keeps its row and finds the new one at the end.
+        a.addNew();
+        a.setValue(QStringLiteral("NoDaftar"), QStringLiteral("ZRVA/KP/0004"));
+        a.update();
+        QCOMPARE(b.text(QStringLiteral("NoDaftar")), QStringLiteral("ZRVA/KP/0002"));
+        QCOMPARE(b.recordCount(), 4);
+        b.moveLast();
+        QCOMPARE(b.text(QStringLiteral("NoDaftar")), QStringLiteral("ZRVA/KP/0004"));
+        // Both update different rows: nothing lost.
+        a.moveFirst();
+        a.edit();
+        a.setValue(QStringLiteral("kelas"), QStringLiteral("dari A"));
+        b.edit();
+        b.setValue(QStringLiteral("kelas"), QStringLiteral("dari B"));
+        a.update();
+        b.update();
+        QCOMPARE(store.value(0, QStringLiteral("kelas")).toString(), QStringLiteral("dari A"));
+        QCOMPARE(store.value(3, QStringLiteral("kelas")).toString(), QStringLiteral("dari B"));
+        // B sees A's change on its next read of that row.
+        b.moveFirst();
+        QCOMPARE(b.text(QStringLiteral("kelas")), QStringLiteral("dari A"));
+        QCOMPARE(store.count(), 4);
     }
 
     void openingFailures()

@@ -6,7 +6,11 @@
 #include "data/Locations.h"
 #include "data/Schema.h"
 #include "platform/Look.h"
+#include "platform/Failure.h"
 #include "platform/MessageBox.h"
+
+#include <QCoreApplication>
+#include <QUrl>
 
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -19,9 +23,61 @@ void prepareApplication()
     MessageBox::setScripted(true);
 }
 
+bool onPostgres()
+{
+    return qgetenv("ARB_TEST_ENGINE") == "postgres";
+}
+
+bool engineAvailable(QString *why)
+{
+    if (!onPostgres())
+        return true;
+    const QString server = QString::fromLocal8Bit(qgetenv("ARB_TEST_PG"));
+    if (server.isEmpty()) {
+        *why = QStringLiteral("no PostgreSQL test server (ARB_TEST_PG is not set); PostgreSQL cases not run");
+        return false;
+    }
+    try {
+        Connection c(server);
+    } catch (const Failure &f) {
+        *why = QStringLiteral("PostgreSQL test server unreachable: %1").arg(f.detail());
+        return false;
+    }
+    return true;
+}
+
+namespace {
+QString withDatabase(const QString &serverUrl, const QString &database)
+{
+    QUrl url(serverUrl);
+    url.setPath(QLatin1Char('/') + database);
+    return url.toString();
+}
+} // namespace
+
+void TempStore::makeDatabase()
+{
+    if (onPostgres()) {
+        static int counter = 0;
+        const QString server = QString::fromLocal8Bit(qgetenv("ARB_TEST_PG"));
+        m_database = QStringLiteral("arb_t_%1_%2").arg(QCoreApplication::applicationPid()).arg(++counter);
+        Connection admin(server);
+        admin.exec(QStringLiteral("DROP DATABASE IF EXISTS %1").arg(m_database));
+        admin.exec(QStringLiteral("CREATE DATABASE %1").arg(m_database));
+        m_path = withDatabase(server, m_database);
+    } else {
+        m_path = m_dir.filePath(QStringLiteral("kontraktor.mdb"));
+    }
+}
+
+TempStore::TempStore(Empty)
+{
+    makeDatabase();
+}
+
 TempStore::TempStore(const QString &password, bool demo)
 {
-    m_path = m_dir.filePath(QStringLiteral("kontraktor.mdb"));
+    makeDatabase();
     auto c = Connection::create(m_path);
     Schema::create(*c, password);
     if (demo)
@@ -32,6 +88,13 @@ TempStore::TempStore(const QString &password, bool demo)
 TempStore::~TempStore()
 {
     Locations::setStore(QString());
+    if (!m_database.isEmpty()) {
+        try {
+            Connection admin(QString::fromLocal8Bit(qgetenv("ARB_TEST_PG")));
+            admin.exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(m_database));
+        } catch (...) {
+        }
+    }
 }
 
 void TempStore::exec(const QString &sql, const QVariantList &values)

@@ -1,0 +1,153 @@
+#include "reports/PainterDevice.h"
+
+#include "platform/Failure.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPen>
+#include <QPrinterInfo>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+namespace arb {
+
+namespace {
+constexpr double kTwipsPerInch = 1440.0;
+} // namespace
+
+PainterDevice::PainterDevice(std::unique_ptr<QPrinter> printer)
+    : m_printer(std::move(printer))
+{
+    m_dpi = m_printer->resolution();
+}
+
+PainterDevice::~PainterDevice()
+{
+    if (m_painter.isActive())
+        m_painter.end();
+}
+
+std::unique_ptr<PainterDevice> PainterDevice::forPrinter(const QPrinterInfo &info)
+{
+    auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    return std::unique_ptr<PainterDevice>(new PainterDevice(std::move(printer)));
+}
+
+std::unique_ptr<PainterDevice> PainterDevice::forPdf(const QString &filePath)
+{
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(filePath);
+    // Paper as the council's printers take it: A4 with the quarter-inch margin
+    // a laser printer cannot reach, so the file prints the same on any of them.
+    printer->setPageSize(QPageSize(QPageSize::A4));
+    printer->setPageMargins(QMarginsF(6.35, 6.35, 6.35, 6.35), QPageLayout::Millimeter);
+    return std::unique_ptr<PainterDevice>(new PainterDevice(std::move(printer)));
+}
+
+QString PainterDevice::pdfPathFor(const QString &jobName, const QDateTime &when)
+{
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (documents.isEmpty())
+        documents = QDir::homePath();
+    QString name = jobName.trimmed();
+    static const QRegularExpression unsafe(QStringLiteral(R"([\\/:*?"<>|\x00-\x1f])"));
+    name.replace(unsafe, QStringLiteral("_"));
+    if (name.isEmpty())
+        name = QStringLiteral("Cetakan");
+    const QString stem = QDir(documents).filePath(
+        QStringLiteral("ARB/%1 %2").arg(name, when.toString(QStringLiteral("yyyy-MM-dd HH.mm.ss"))));
+    // Two jobs in one second must not overwrite each other.
+    QString path = stem + QStringLiteral(".pdf");
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = stem + QStringLiteral(" (%1).pdf").arg(n);
+    return path;
+}
+
+void PainterDevice::setPageSize(const QPageSize &size)
+{
+    if (size.isValid())
+        m_printer->setPageSize(size);
+}
+
+QString PainterDevice::where() const
+{
+    if (m_printer->outputFormat() == QPrinter::PdfFormat)
+        return m_printer->outputFileName();
+    return m_printer->printerName();
+}
+
+double PainterDevice::toDevice(double twips) const
+{
+    return twips * m_dpi / kTwipsPerInch;
+}
+
+double PainterDevice::toTwips(double device) const
+{
+    return device * kTwipsPerInch / m_dpi;
+}
+
+void PainterDevice::beginJob(const QString &jobName, bool landscape)
+{
+    m_printer->setDocName(jobName);
+    m_printer->setFullPage(false); // origin at the printable area's corner
+    m_printer->setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    if (m_printer->outputFormat() == QPrinter::PdfFormat) {
+        const QString folder = QFileInfo(m_printer->outputFileName()).absolutePath();
+        if (!QDir().mkpath(folder))
+            throw Failure(QStringLiteral("Folder untuk fail cetakan tidak dapat dibuat."), folder);
+    }
+    if (!m_painter.begin(m_printer.get()))
+        throw Failure(QStringLiteral("Pencetak tidak dapat digunakan."), QStringLiteral("cannot start printing on %1").arg(where()));
+    m_dpi = m_printer->resolution();
+    QPen pen(Qt::black);
+    pen.setWidthF(m_dpi / 150.0);
+    m_painter.setPen(pen);
+}
+
+void PainterDevice::drawText(double x, double y, const QString &text, const QFont &font, const QRectF &clip)
+{
+    m_painter.setFont(font);
+    if (clip.isEmpty()) {
+        m_painter.setClipping(false);
+    } else {
+        m_painter.setClipRect(QRectF(toDevice(clip.left()), toDevice(clip.top()), toDevice(clip.width()), toDevice(clip.height())));
+    }
+    const QFontMetricsF fm(font, m_printer.get());
+    m_painter.drawText(QPointF(toDevice(x), toDevice(y) + fm.ascent()), text);
+    m_painter.setClipping(false);
+}
+
+void PainterDevice::drawLine(double x1, double y1, double x2, double y2)
+{
+    m_painter.drawLine(QPointF(toDevice(x1), toDevice(y1)), QPointF(toDevice(x2), toDevice(y2)));
+}
+
+void PainterDevice::newPage()
+{
+    if (!m_printer->newPage())
+        throw Failure(QStringLiteral("Halaman baru tidak dapat dimulakan pada pencetak."), where());
+}
+
+void PainterDevice::endJob()
+{
+    if (m_painter.isActive() && !m_painter.end())
+        throw Failure(QStringLiteral("Cetakan tidak dapat dihantar ke pencetak."), where());
+    if (m_printer->printerState() == QPrinter::Error)
+        throw Failure(QStringLiteral("Cetakan tidak dapat dihantar ke pencetak."), where());
+}
+
+double PainterDevice::lineHeight(const QFont &font) const
+{
+    return toTwips(QFontMetricsF(font, m_printer.get()).height());
+}
+
+double PainterDevice::textWidth(const QFont &font, const QString &text) const
+{
+    return toTwips(QFontMetricsF(font, m_printer.get()).horizontalAdvance(text));
+}
+
+} // namespace arb

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "reports/PrintDevice.h"
+
+#include <QDateTime>
+#include <QPainter>
+#include <QPrinter>
+#include <memory>
+
+class QPrinterInfo;
+
+namespace arb {
+
+// Pages painted with QPainter on a QPrinter: a real printer, or a PDF file
+// when the machine has none. Twips are mapped to device units from the
+// top-left corner of the printable area.
+class PainterDevice : public PrintDevice
+{
+public:
+    // The named printer as the print dialog left it.
+    static std::unique_ptr<PainterDevice> forPrinter(const QPrinterInfo &info);
+    // A PDF file at the given path (its folder is created when missing).
+    static std::unique_ptr<PainterDevice> forPdf(const QString &filePath);
+
+    // <documents>/ARB/<job name> <time>.pdf: where a job goes without a printer.
+    static QString pdfPathFor(const QString &jobName, const QDateTime &when = QDateTime::currentDateTime());
+
+    ~PainterDevice() override;
+
+    void beginJob(const QString &jobName, bool landscape) override;
+    void drawText(double x, double y, const QString &text, const QFont &font, const QRectF &clip) override;
+    void drawLine(double x1, double y1, double x2, double y2) override;
+    void newPage() override;
+    void endJob() override;
+    double lineHeight(const QFont &font) const override;
+    double textWidth(const QFont &font, const QString &text) const override;
+
+    // Paper for the job; an invalid size keeps the device's own.
+    void setPageSize(const QPageSize &size);
+    QString outputFile() const { return m_printer->outputFileName(); }
+
+private:
+    explicit PainterDevice(std::unique_ptr<QPrinter> printer);
+    double toDevice(double twips) const;
+    double toTwips(double device) const;
+    QString where() const;
+
+    std::unique_ptr<QPrinter> m_printer;
+    QPainter m_painter;
+    double m_dpi = 1200;
+};
+
+} // namespace arb

@@ -1,0 +1,275 @@
+#include "reports/Printer.h"
+
+#include "platform/Failure.h"
+#include "reports/PainterDevice.h"
+
+#include <QPrinterInfo>
+#include <QRegularExpression>
+#include <cmath>
+
+namespace arb {
+
+namespace {
+
+Printer::DeviceFactory &installedFactory()
+{
+    static Printer::DeviceFactory factory;
+    return factory;
+}
+
+QString &chosenName()
+{
+    static QString name;
+    return name;
+}
+
+QPageSize &chosenSize()
+{
+    static QPageSize size;
+    return size;
+}
+
+QString &lastFile()
+{
+    static QString file;
+    return file;
+}
+
+QStringList splitLines(const QString &text)
+{
+    static const QRegularExpression breaks(QStringLiteral("\r\n|\r|\n"));
+    return text.split(breaks);
+}
+
+// A number the way Print writes it: a blank for the plus sign, one after.
+QString numberText(double number)
+{
+    QString s;
+    if (std::isfinite(number) && number == std::trunc(number) && std::fabs(number) < 1e15)
+        s = QString::number(qint64(number));
+    else
+        s = QString::number(number, 'g', 15).toUpper();
+    if (s.startsWith(QLatin1String("0.")))
+        s.remove(0, 1);
+    else if (s.startsWith(QLatin1String("-0.")))
+        s.remove(1, 1);
+    if (!s.startsWith(QLatin1Char('-')))
+        s.prepend(QLatin1Char(' '));
+    return s + QLatin1Char(' ');
+}
+
+} // namespace
+
+struct Printer::State
+{
+    QString jobName;
+    int orientation = 1;
+    double x = 0;
+    double y = 0;
+    QString fontName = QStringLiteral("Arial");
+    double fontSize = 10;
+    bool bold = false;
+    std::unique_ptr<PrintDevice> device;
+
+    QFont font() const
+    {
+        QFont f(fontName);
+        f.setPointSizeF(fontSize);
+        f.setBold(bold);
+        return f;
+    }
+};
+
+Printer::Printer(const QString &jobName)
+    : d(std::make_unique<State>())
+{
+    d->jobName = jobName;
+}
+
+Printer::~Printer()
+{
+    try {
+        endDoc();
+    } catch (...) {
+        // The failure of the unfinished job was already reported where it happened.
+    }
+}
+
+void Printer::setOrientation(int orientation) { d->orientation = orientation; }
+void Printer::setCurrentX(double twips) { d->x = twips; }
+void Printer::setCurrentY(double twips) { d->y = twips; }
+double Printer::currentX() const { return d->x; }
+double Printer::currentY() const { return d->y; }
+void Printer::setFontName(const QString &name) { d->fontName = name; }
+void Printer::setFontSize(double points) { d->fontSize = points; }
+void Printer::setFontBold(bool bold) { d->bold = bold; }
+
+// The first output of a job opens it on the device of the moment.
+PrintDevice &Printer::openJob()
+{
+    State &s = *d;
+    if (!s.device) {
+        const DeviceFactory &factory = installedFactory();
+        std::unique_ptr<PrintDevice> device = factory ? factory(s.jobName) : Printer::defaultDevice(s.jobName);
+        if (!device)
+            throw Failure(QStringLiteral("Tiada pencetak untuk mencetak."), s.jobName);
+        device->beginJob(s.jobName, s.orientation == 2);
+        s.device = std::move(device);
+    }
+    return *s.device;
+}
+
+void Printer::print(const QString &text)
+{
+    PrintDevice &device = openJob();
+    const QFont font = d->font();
+    const double step = device.lineHeight(font);
+    const QStringList lines = splitLines(text);
+    for (int i = 0; i < lines.size(); ++i) {
+        if (i > 0) {
+            d->x = 0;
+            d->y += step;
+        }
+        const QStringList pieces = lines.at(i).split(QLatin1Char('\t'));
+        for (int j = 0; j < pieces.size(); ++j) {
+            if (j > 0)
+                d->x = (std::floor(d->x / kTabStop) + 1) * kTabStop;
+            const QString &piece = pieces.at(j);
+            if (piece.isEmpty())
+                continue;
+            device.drawText(d->x, d->y, piece, font, QRectF());
+            d->x += device.textWidth(font, piece);
+        }
+    }
+    d->x = 0;
+    d->y += step;
+}
+
+void Printer::print(double number)
+{
+    print(numberText(number));
+}
+
+void Printer::line(double x1, double y1, double dx, double dy)
+{
+    openJob().drawLine(x1, y1, x1 + dx, y1 + dy);
+    d->x = x1 + dx;
+    d->y = y1 + dy;
+}
+
+void Printer::newPage()
+{
+    openJob().newPage();
+    d->x = 0;
+    d->y = 0;
+}
+
+void Printer::endDoc()
+{
+    if (!d->device)
+        return;
+    std::unique_ptr<PrintDevice> device = std::move(d->device);
+    d->x = 0;
+    d->y = 0;
+    device->endJob();
+}
+
+void Printer::printInBox(const QRectF &box, const QString &text, const QFont &font, bool wrap)
+{
+    PrintDevice &device = openJob();
+    QStringList lines;
+    for (const QString &paragraph : splitLines(text)) {
+        if (!wrap || device.textWidth(font, paragraph) <= box.width()) {
+            lines << paragraph;
+            continue;
+        }
+        // Word wrap; a word wider than the box is broken where it meets the edge.
+        QString current;
+        const QStringList words = paragraph.split(QLatin1Char(' '));
+        for (int i = 0; i < words.size(); ++i) {
+            QString word = words.at(i);
+            const QString tried = current.isEmpty() ? word : current + QLatin1Char(' ') + word;
+            if (i == 0 || device.textWidth(font, tried) <= box.width()) {
+                current = i == 0 ? word : tried;
+            } else {
+                lines << current;
+                current = word;
+            }
+            while (current.size() > 1 && device.textWidth(font, current) > box.width()) {
+                int n = int(current.size()) - 1;
+                while (n > 1 && device.textWidth(font, current.left(n)) > box.width())
+                    --n;
+                lines << current.left(n);
+                current = current.mid(n);
+            }
+        }
+        lines << current;
+    }
+    const double step = device.lineHeight(font);
+    double y = box.top();
+    for (const QString &l : lines) {
+        if (y + step > box.bottom() + 0.5)
+            break;
+        if (!l.isEmpty())
+            device.drawText(box.left(), y, l, font, box);
+        y += step;
+    }
+}
+
+void Printer::setDeviceFactory(DeviceFactory factory)
+{
+    installedFactory() = std::move(factory);
+}
+
+void Printer::resetDeviceFactory()
+{
+    installedFactory() = nullptr;
+}
+
+void Printer::setChosenPrinter(const QString &printerName)
+{
+    chosenName() = printerName;
+}
+
+QString Printer::chosenPrinter()
+{
+    return chosenName();
+}
+
+void Printer::setChosenPageSize(const QPageSize &size)
+{
+    chosenSize() = size;
+}
+
+QPageSize Printer::chosenPageSize()
+{
+    return chosenSize();
+}
+
+QString Printer::lastOutputFile()
+{
+    return lastFile();
+}
+
+std::unique_ptr<PrintDevice> Printer::defaultDevice(const QString &jobName)
+{
+    lastFile().clear();
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        auto device = PainterDevice::forPdf(PainterDevice::pdfPathFor(jobName));
+        device->setPageSize(chosenSize());
+        lastFile() = device->outputFile();
+        return device;
+    }
+    QPrinterInfo info;
+    if (!chosenName().isEmpty())
+        info = QPrinterInfo::printerInfo(chosenName());
+    if (info.isNull())
+        info = QPrinterInfo::defaultPrinter();
+    if (info.isNull())
+        info = QPrinterInfo::availablePrinters().constFirst();
+    auto device = PainterDevice::forPrinter(info);
+    device->setPageSize(chosenSize());
+    return device;
+}
+
+} // namespace arb

@@ -1,0 +1,89 @@
+#include "TestSupport.h"
+
+#include "data/Connection.h"
+#include "data/DemoData.h"
+#include "data/Schema.h"
+#include "data/StoreCopy.h"
+#include "platform/Failure.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include <QDir>
+
+using namespace arb;
+
+class CopyTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    // A SQLite file copied to the engine under test and back keeps every value,
+    // null and empty text apart, and the stored order.
+    void roundTrip()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("asal.mdb"));
+        {
+            auto c = Connection::create(file);
+            Schema::create(*c, QStringLiteral("kata 1"));
+            addDemoData(*c);
+            c->exec(QStringLiteral("INSERT INTO kontraktor (\"NoDaftar\", \"NamaSyarikat\", \"Nilai\") VALUES (?, ?, ?)"),
+                    {QStringLiteral("ZRVA/KP/0003"), QStringLiteral("\"Petik\", koma\r\nbaris ke-2 — ü"), QStringLiteral("")});
+            c->exec(QStringLiteral("DELETE FROM kontraktor WHERE id = 2")); // a gap in the ids
+        }
+        test::TempStore target{test::TempStore::Empty{}};
+        const QMap<QString, int> counts = copyStore(file, target.path());
+        QCOMPARE(counts.value(QStringLiteral("kontraktor")), 25);
+        QCOMPARE(counts.value(QStringLiteral("password")), 1);
+        QCOMPARE(counts.value(QStringLiteral("test")), 1);
+
+        const QString back = dir.filePath(QStringLiteral("balik.mdb"));
+        copyStore(target.path(), back);
+        QVERIFY(!QDir(dir.path()).entryList({QStringLiteral("*.tmp-*")}, QDir::Files).size());
+
+        for (const QString &table : {QStringLiteral("kontraktor"), QStringLiteral("password"), QStringLiteral("test")}) {
+            Connection a(file);
+            Connection b(back);
+            QSqlQuery qa = a.exec(QStringLiteral("SELECT * FROM %1 ORDER BY id").arg(table));
+            QSqlQuery qb = b.exec(QStringLiteral("SELECT * FROM %1 ORDER BY id").arg(table));
+            int rows = 0;
+            while (qa.next()) {
+                QVERIFY(qb.next());
+                ++rows;
+                const QSqlRecord ra = qa.record();
+                for (int i = 0; i < ra.count(); ++i) {
+                    if (ra.fieldName(i) == QLatin1String("id"))
+                        continue;
+                    const QVariant va = ra.value(i);
+                    const QVariant vb = qb.record().value(ra.fieldName(i));
+                    QCOMPARE(vb.isNull(), va.isNull());
+                    QCOMPARE(vb.toString(), va.toString());
+                }
+            }
+            QVERIFY(!qb.next());
+            QVERIFY(rows > 0);
+        }
+    }
+
+    void refusesExistingDestination()
+    {
+        test::TempStore existing(QStringLiteral("jangan ubah"));
+        existing.addContractors(2);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("asal.mdb"));
+        {
+            auto c = Connection::create(file);
+            Schema::create(*c, QStringLiteral("lain"));
+        }
+        QVERIFY_THROWS_EXCEPTION(Failure, copyStore(file, existing.path()));
+        QCOMPARE(existing.count(), 2);
+        QCOMPARE(existing.value(0, QStringLiteral("password"), QStringLiteral("password")).toString(), QStringLiteral("jangan ubah"));
+        // A source that is not a store leaves nothing behind.
+        const QString none = dir.filePath(QStringLiteral("baru.mdb"));
+        QVERIFY_THROWS_EXCEPTION(Failure, copyStore(dir.filePath(QStringLiteral("tiada.mdb")), none));
+        QVERIFY(!QFile::exists(none));
+    }
+};
+
+ARB_TEST_MAIN(CopyTest)
+#include "tst_copy.moc"
