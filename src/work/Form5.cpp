@@ -5,9 +5,13 @@
 #include "data/Locations.h"
 #include "platform/Artwork.h"
 #include "platform/BoundBox.h"
+#include "platform/BusyPointer.h"
 #include "platform/Guard.h"
 #include "platform/Look.h"
+#include "platform/MessageBox.h"
 #include "platform/Twips.h"
+#include "work/Form6.h"
+#include "work/PrintForm.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -281,6 +285,24 @@ void Form5::last()
 
 void Form5::printSheet()
 {
+    if (!MessageBox::ask(this, QStringLiteral("Anda pasti untuk cetak maklumat ini?"), QStringLiteral("Cetak..."))) {
+        MessageBox::tell(this, QStringLiteral("Rekod tak dicetak"), QStringLiteral("Mesej"), MessageBox::Exclamation);
+        return;
+    }
+    // The texts as shown, edits not yet stored included; no tarikh.
+    Form6 *sheet = Form6::instance();
+    sheet->Text4->setText(Text2a->text());
+    sheet->Text5->setText(Text2b->text());
+    sheet->Text6->setPlainText(Text1->toPlainText());
+    sheet->Text7->setText(Text2c->text());
+    sheet->Text1->setPlainText(Text2->toPlainText());
+    sheet->Text2->setPlainText(Text2e->toPlainText());
+    sheet->Text3->setPlainText(Text2f->toPlainText());
+    {
+        BusyPointer busy;
+        printForm(sheet, QStringLiteral("Maklumat Kerja Kontraktor"));
+    }
+    MessageBox::tell(this, QStringLiteral("Data Dicetak"), QStringLiteral("Mesej"), MessageBox::Information);
 }
 
 void Form5::search()
