@@ -26,4 +26,7 @@ QString valueToTextOrEmpty(const QVariant &value);
 // The last n characters of a text (the whole text when shorter).
 QString rightChars(const QString &text, int n);
 
+// Leading and trailing space characters removed; tabs and line breaks stay.
+QString trimSpaces(const QString &text);
+
 } // namespace arb

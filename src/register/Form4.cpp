@@ -1,14 +1,506 @@
 #include "register/Form4.h"
 
+#include "data/Convert.h"
+#include "data/DataControl.h"
+#include "data/Fields.h"
+#include "data/Locations.h"
+#include "platform/Artwork.h"
+#include "platform/BoundBox.h"
+#include "platform/Guard.h"
+#include "platform/Look.h"
+#include "platform/MessageBox.h"
 #include "platform/Twips.h"
+#include "register/DetailSheet.h"
+#include "register/Search.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 
 namespace arb {
+
+namespace {
+const QColor kTeal(0, 64, 64);
+const QColor kPaleYellow(255, 255, 192);
+const QColor kLightYellow(255, 255, 128);
+const QColor kYellow(255, 255, 0);
+const QColor kGreen(0, 128, 0);
+
+QLabel *label(QWidget *parent, const QString &caption, int left, int top, bool underline = false)
+{
+    auto *l = new QLabel(caption, parent);
+    QFont f = defaultFont();
+    f.setUnderline(underline);
+    l->setFont(f);
+    setForeground(l, kPaleYellow);
+    l->move(px(left), px(top));
+    l->adjustSize();
+    l->resize(l->width(), px(255));
+    return l;
+}
+
+QLineEdit *textBox(QWidget *parent, int left, int top, int width, int height)
+{
+    auto *t = new QLineEdit(parent);
+    t->setFont(defaultFont());
+    place(t, left, top, width, height);
+    return t;
+}
+
+// A several-line box the height of one line, as the window has it: no scroll
+// bars, tab moves on to the next field.
+QPlainTextEdit *multiLineBox(QWidget *parent, int left, int top, int width, int height)
+{
+    auto *t = new QPlainTextEdit(parent);
+    t->setFont(defaultFont());
+    t->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    t->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    t->setTabChangesFocus(true);
+    t->document()->setDocumentMargin(1);
+    place(t, left, top, width, height);
+    return t;
+}
+
+QPushButton *button(QWidget *parent, const QString &caption, int left, int top, int width, int height)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setFont(defaultFont());
+    b->setAutoDefault(false);
+    place(b, left, top, width, height);
+    return b;
+}
+
+QFrame *line(QWidget *parent, int x1, int y, int x2)
+{
+    auto *l = new QFrame(parent);
+    place(l, x1, y, x2 - x1, kTwipsPerPixel);
+    setBackground(l, Qt::black);
+    return l;
+}
+
+QGroupBox *frame(QWidget *parent, const QString &caption, const QColor &back, const QColor &captionColour, int left,
+                 int top, int width, int height)
+{
+    auto *g = new QGroupBox(caption, parent);
+    g->setFont(uiFont(QStringLiteral("MS Sans Serif"), 8.25, true));
+    setBackground(g, back);
+    setForeground(g, captionColour);
+    place(g, left, top, width, height);
+    return g;
+}
+} // namespace
 
 Form4::Form4(QWidget *parent)
     : QWidget(parent)
 {
+    build();
+
+    // The data control opens with the window and stands on the first row.
+    kontraktor = new DataControl(Locations::kLocalPath, kContractorTable, DataControl::Kind::Table, this);
+    kontraktor->open();
+
+    connectButtons();
+
+    // Load.
+    Combo1->addItem(QStringLiteral("No Daftar"));
+    Combo1->addItem(QStringLiteral("Nama Syarikat"));
+    Combo2->addItem(QStringLiteral("Pembinaan"));
+    Combo2->addItem(QStringLiteral("Pembekalan/Perkhidmatan"));
+    Combo1->setCurrentIndex(0);
+    m_combo1Typed = false;
+    satu(false);
+    butang(true);
+}
+
+Form4::~Form4() = default;
+
+void Form4::build()
+{
     setWindowTitle(QStringLiteral("Majlis Daerah Lembah Serindit"));
     setClientSize(this, 7305, 7245);
+    setBackground(this, kTeal);
+    setFont(defaultFont());
+
+    Image1 = new QLabel(this);
+    place(Image1, 240, 0, 615, 615);
+    Image1->setPixmap(emblem(200));
+    Image1->setScaledContents(true);
+
+    Label17 = new QLabel(QStringLiteral("MAKLUMAT KONTRAKTOR BERDAFTAR"), this);
+    place(Label17, 600, 120, 6615, 495);
+    Label17->setFont(uiFont(QStringLiteral("MS Sans Serif"), 12, true));
+    Label17->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    setForeground(Label17, kYellow);
+
+    Label1 = label(this, QStringLiteral("No Daftar"), 120, 720);
+    Text1 = textBox(this, 120, 960, 2415, 375);
+    Text1->setFont(uiFont(QStringLiteral("MS Sans Serif"), 12, true));
+
+    // The record count during a registration: borderless, on the window.
+    Text18 = multiLineBox(this, 2640, 960, 1935, 405);
+    Text18->setFrameShape(QFrame::NoFrame);
+    Text18->setFont(uiFont(QStringLiteral("MS Sans Serif"), 8.25, false, true));
+    {
+        QPalette p = Text18->palette();
+        p.setColor(QPalette::Base, kTeal);
+        Text18->setPalette(p);
+    }
+    Text18->hide();
+
+    Label18 = label(this, QStringLiteral("Tarikh Daftar"), 4680, 720);
+    Text17 = textBox(this, 5760, 720, 1455, 285);
+    Label21 = label(this, QStringLiteral("No Resit :"), 4680, 1080);
+    Text19 = textBox(this, 5760, 1080, 1455, 285);
+
+    Label2 = label(this, QStringLiteral("Nama Syarikat/Perniagaan"), 120, 1440);
+    Text2 = textBox(this, 120, 1680, 3495, 285);
+    Label4 = label(this, QStringLiteral("No Pendaftaran Syarikat/Perniagaan"), 3840, 1440);
+    Text4 = textBox(this, 3840, 1680, 3375, 285);
+
+    Label3 = label(this, QStringLiteral("Alamat Pendaftaran Syarikat/Perniagaan"), 120, 2040);
+    Text3 = multiLineBox(this, 120, 2280, 7095, 285);
+
+    Label12 = label(this, QStringLiteral("Nama Pengarah Urusan"), 120, 2640);
+    Text13 = textBox(this, 120, 2880, 3495, 285);
+    Label11 = label(this, QStringLiteral("No Kad Pengenalan"), 3840, 2640);
+    Text12 = textBox(this, 3840, 2880, 3375, 285);
+
+    Label5 = label(this, QStringLiteral("No Telefon :"), 120, 3240);
+    Label15 = label(this, QStringLiteral("H/p"), 1320, 3240, true);
+    Text5 = textBox(this, 1680, 3240, 1335, 285);
+    Label14 = label(this, QStringLiteral("Pejabat"), 3120, 3240, true);
+    Text14 = textBox(this, 3840, 3240, 1335, 285);
+    Label16 = label(this, QStringLiteral("Faks"), 5400, 3240, true);
+    Text15 = textBox(this, 5880, 3240, 1335, 285);
+
+    Frame1 = frame(this, QStringLiteral("No Pendaftaran PKK, CIDB dan Kem. Kewangan"), kTeal, kLightYellow, 120, 3600,
+                   7095, 1575);
+    Label6 = label(Frame1, QStringLiteral("No Daftar"), 1560, 240);
+    Label7 = label(Frame1, QStringLiteral("Kelas/Tajuk"), 4560, 240);
+    Label8 = label(Frame1, QStringLiteral("PKK"), 120, 480);
+    Label9 = label(Frame1, QStringLiteral("CIDB"), 120, 840);
+    Label10 = label(Frame1, QStringLiteral("K/KEW"), 120, 1200);
+    Text6 = textBox(Frame1, 960, 480, 2175, 285);
+    Text7 = textBox(Frame1, 960, 840, 2175, 285);
+    Text8 = textBox(Frame1, 960, 1200, 2175, 285);
+    Text9 = textBox(Frame1, 3240, 480, 3735, 285);
+    Text10 = textBox(Frame1, 3240, 840, 3735, 285);
+    Text11 = textBox(Frame1, 3240, 1200, 3735, 285);
+
+    Label22 = label(this, QStringLiteral("Bidang : "), 120, 5280);
+    Combo2 = new QComboBox(this);
+    Combo2->setEditable(true);
+    Combo2->setInsertPolicy(QComboBox::NoInsert);
+    Combo2->setFont(defaultFont());
+    place(Combo2, 840, 5280, 2535, 315);
+    Label23 = label(this, QStringLiteral("Kelas :"), 3600, 5280);
+    Text20 = textBox(this, 4560, 5280, 2655, 285);
+
+    // Below the client area: holds the work date for the copy, never seen.
+    Text21 = textBox(this, 2520, 7320, 1335, 375);
+
+    Line1 = line(this, 120, 5760, 7200);
+    Command2 = button(this, QStringLiteral("Baru"), 120, 5880, 735, 375);
+    Command3 = button(this, QStringLiteral("Padam"), 960, 5880, 735, 375);
+    Command4 = button(this, QStringLiteral("Kemaskini"), 1800, 5880, 1095, 375);
+    Command9 = button(this, QStringLiteral("<<"), 3000, 5880, 375, 375);
+    Command7 = button(this, QStringLiteral("<"), 3480, 5880, 375, 375);
+    Command6 = button(this, QStringLiteral(">"), 3960, 5880, 375, 375);
+    Command10 = button(this, QStringLiteral(">>"), 4440, 5880, 375, 375);
+    Command1 = button(this, QStringLiteral("Cetak Maklumat"), 4920, 5880, 1335, 375);
+    Command5 = button(this, QStringLiteral("Keluar"), 6360, 5880, 855, 375);
+    Line2 = line(this, 120, 6360, 7200);
+
+    Frame2 = frame(this, QStringLiteral("Carian"), kGreen, kYellow, 0, 6480, 7215, 735);
+    Label19 = label(Frame2, QStringLiteral("Perkataan"), 120, 240);
+    Label19->resize(px(975), px(255));
+    Text16 = textBox(Frame2, 960, 240, 2895, 285);
+    Combo1 = new QComboBox(Frame2);
+    Combo1->setEditable(true);
+    Combo1->setInsertPolicy(QComboBox::NoInsert);
+    Combo1->setFont(defaultFont());
+    Combo1->setEditText(QStringLiteral("Pilih Satu"));
+    place(Combo1, 3960, 240, 2055, 315);
+    Command8 = button(Frame2, QStringLiteral("Cari"), 6120, 240, 855, 375);
+
+    // Typing into the mode list leaves no entry selected.
+    connect(Combo1->lineEdit(), &QLineEdit::textEdited, this, [this] { m_combo1Typed = true; });
+    connect(Combo1, &QComboBox::activated, this, [this] { m_combo1Typed = false; });
+    connect(Combo1, &QComboBox::currentIndexChanged, this, [this] { m_combo1Typed = false; });
+
+    const QList<QWidget *> order{Text21, Text17, Text19, Text2, Text4, Text3, Text13, Text12, Text5, Text14, Text15,
+                                 Text6, Text9, Text7, Text10, Text8, Text11, Combo2, Text20, Command2, Command3,
+                                 Command4, Command9, Command7, Command6, Command10, Command1, Text16, Combo1,
+                                 Command8, Command5, Text18, Text1};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order.at(i - 1), order.at(i));
+}
+
+void Form4::connectButtons()
+{
+    auto on = [this](QPushButton *b, void (Form4::*action)()) {
+        connect(b, &QPushButton::clicked, this, [this, action] { guard(this, [this, action] { (this->*action)(); }); });
+    };
+    on(Command9, &Form4::firstRow);
+    on(Command10, &Form4::lastRow);
+    on(Command6, &Form4::nextRow);
+    on(Command7, &Form4::previousRow);
+    on(Command2, &Form4::baru);
+    on(Command4, &Form4::kemaskini);
+    on(Command3, &Form4::padam);
+    on(Command8, &Form4::cari);
+    on(Command1, &Form4::cetak);
+    connect(Command5, &QPushButton::clicked, this, &QWidget::close);
+}
+
+bool Form4::registerEmpty() const
+{
+    return kontraktor->eof() && kontraktor->bof();
+}
+
+void Form4::gerak(int)
+{
+    // An empty register shows empty fields; a null shows as an empty field.
+    const bool empty = registerEmpty();
+    auto show = [&](QWidget *box, const char *field) {
+        setBoxText(box, empty ? QString() : valueToTextOrEmpty(kontraktor->value(QLatin1String(field))));
+    };
+    show(Combo2, "Bidang");
+    show(Text4, "NoPendaftaranSyarikat");
+    show(Text21, "Tarikh_dapat_kerja");
+    show(Text3, "AlamatPendaftaranSyarikat");
+    show(Text1, "NoDaftar");
+    show(Text2, "NamaSyarikat");
+    show(Text13, "NamaPengarahUrusan");
+    show(Text12, "NoKadPengenalan");
+    show(Text5, "NoTelHp");
+    show(Text14, "NoTelPej");
+    show(Text15, "NoFaks");
+    show(Text6, "NDPKK");
+    show(Text9, "KTPKK");
+    show(Text10, "KTCIDB");
+    show(Text11, "KTKKEW");
+    show(Text7, "NDCIDB");
+    show(Text8, "NDKKEW");
+    show(Text17, "TarikhDaftar");
+    show(Text19, "NoResit");
+    show(Text20, "kelas");
+}
+
+void Form4::satu(bool c)
+{
+    const QList<QWidget *> fields{Text1,  Text2,  Text3,  Text4,  Text5,  Text6,  Text7,  Text8,  Text9,  Text10,
+                                  Text11, Text12, Text13, Text14, Text15, Combo2, Text17, Text18, Text19, Text20};
+    for (QWidget *w : fields)
+        w->setEnabled(c);
+}
+
+void Form4::butang(bool a)
+{
+    const QList<QWidget *> browse{Command2, Command4, Command9, Command7, Command6, Command10,
+                                  Command5, Command1, Command8, Text16,   Combo1};
+    for (QWidget *w : browse)
+        w->setEnabled(a);
+    Command3->setEnabled(!a);
+}
+
+bool Form4::editing() const
+{
+    return Command2->text() == QLatin1String("Ok") || Command4->text() == QLatin1String("Ok");
+}
+
+int Form4::searchMode() const
+{
+    return m_combo1Typed ? -1 : Combo1->currentIndex();
+}
+
+void Form4::firstRow()
+{
+    if (kontraktor->recordCount() == 0)
+        return;
+    kontraktor->moveFirst();
+    gerak(1);
+}
+
+void Form4::lastRow()
+{
+    if (kontraktor->recordCount() == 0)
+        return;
+    kontraktor->moveLast();
+    gerak(1);
+}
+
+void Form4::nextRow()
+{
+    if (kontraktor->eof())
+        return;
+    kontraktor->moveNext();
+    if (kontraktor->eof())
+        kontraktor->movePrevious();
+    gerak(1);
+}
+
+void Form4::previousRow()
+{
+    if (kontraktor->bof())
+        return;
+    kontraktor->movePrevious();
+    if (kontraktor->bof())
+        kontraktor->moveNext();
+    gerak(1);
+}
+
+void Form4::semak(const QString &c)
+{
+    const QList<QWidget *> fields{Text1,  Text2,  Text3,  Text4,  Text5,  Text6,  Text7,  Text8,  Text9,  Text10,
+                                  Text11, Text12, Text13, Text14, Text15, Text17, Text19, Text20, Combo2, Text21};
+    for (QWidget *w : fields)
+        if (boxText(w).isEmpty())
+            setBoxText(w, c);
+}
+
+void Form4::salin(int a)
+{
+    if (a == 1)
+        kontraktor->addNew();
+    else
+        kontraktor->edit();
+    // Spaces only: tabs and line breaks are part of the value.
+    auto put = [this](const char *field, QWidget *box) {
+        kontraktor->setValue(QLatin1String(field), trimSpaces(boxText(box)));
+    };
+    put("Bidang", Combo2);
+    put("NoPendaftaranSyarikat", Text4);
+    put("Tarikh_dapat_kerja", Text21);
+    put("AlamatPendaftaranSyarikat", Text3);
+    put("NoDaftar", Text1);
+    put("NamaSyarikat", Text2);
+    put("NamaPengarahUrusan", Text13);
+    put("NoKadPengenalan", Text12);
+    put("NoTelHp", Text5);
+    put("NoTelPej", Text14);
+    put("NoFaks", Text15);
+    put("NDPKK", Text6);
+    put("KTPKK", Text9);
+    put("KTCIDB", Text10);
+    put("KTKKEW", Text11);
+    put("NDCIDB", Text7);
+    put("NDKKEW", Text8);
+    put("TarikhDaftar", Text17);
+    put("NoResit", Text19);
+    put("kelas", Text20);
+    kontraktor->update();
+}
+
+void Form4::baru()
+{
+    if (Command2->text() == QLatin1String("Ok")) {
+        semak(QStringLiteral("-"));
+        salin(1);
+        satu(false);
+        Text18->hide();
+        butang(true);
+        Command2->setText(QStringLiteral("Baru"));
+        // The new row; the fields keep what was typed.
+        kontraktor->moveLast();
+        return;
+    }
+    Text18->show();
+    const int n = kontraktor->recordCount();
+    Text18->setPlainText(QStringLiteral("Jumlah Rekod Semasa : ") + QString::number(n));
+    butang(false);
+    Command2->setText(QStringLiteral("Ok"));
+    Command2->setEnabled(true);
+    satu(true);
+    Text1->setText(QStringLiteral("ZRVA/KP/") + QString::number(n + 1).rightJustified(4, QLatin1Char('0')));
+    for (QWidget *w : QList<QWidget *>{Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text10, Text11, Text12,
+                                       Text13, Text14, Text15, Text17, Text19, Text20, Combo2})
+        setBoxText(w, QString());
+    Text21->setText(QStringLiteral(" "));
+    Command3->setEnabled(false);
+}
+
+void Form4::kemaskini()
+{
+    if (Command4->text() == QLatin1String("Ok")) {
+        butang(true);
+        satu(false);
+        semak(QStringLiteral("-"));
+        salin(0);
+        Command4->setText(QStringLiteral("Kemaskini"));
+        return;
+    }
+    butang(false);
+    Command4->setText(QStringLiteral("Ok"));
+    satu(true);
+    Command4->setEnabled(true);
+}
+
+void Form4::padam()
+{
+    if (!MessageBox::ask(this, QStringLiteral("Anda pasti untuk padam rekod ini?"), QStringLiteral("Padam..."))) {
+        MessageBox::tell(this, QStringLiteral("Rekod Tidak Dipadam!"), QStringLiteral("Mesej"), MessageBox::Information);
+        return;
+    }
+    kontraktor->remove();
+    kontraktor->moveNext();
+    // With the only row gone there is no row before to go back to.
+    if (kontraktor->eof() && !kontraktor->bof())
+        kontraktor->movePrevious();
+    gerak(1);
+    MessageBox::tell(this, QStringLiteral("Rekod Dipadam"), QStringLiteral("Mesej"), MessageBox::Exclamation);
+    butang(true);
+    Command4->setText(QStringLiteral("Kemaskini"));
+}
+
+void Form4::cari()
+{
+    searchContractors(this, Text16->text(), searchMode(), *kontraktor, [this] { gerak(1); });
+}
+
+void Form4::cetak()
+{
+    if (!MessageBox::ask(this, QStringLiteral("Anda pasti untuk cetak maklumat ini?"), QStringLiteral("Cetak..."))) {
+        MessageBox::tell(this, QStringLiteral("Rekod tak dicetak"), QStringLiteral("Mesej"), MessageBox::Exclamation);
+        return;
+    }
+    // What the window shows, unsaved edits included.
+    ContractorSheet sheet;
+    sheet.noDaftar = boxText(Text1);
+    sheet.namaSyarikat = boxText(Text2);
+    sheet.alamat = boxText(Text3);
+    sheet.namaPengarah = boxText(Text13);
+    sheet.noKadPengenalan = boxText(Text12);
+    sheet.noTelHp = boxText(Text5);
+    sheet.noTelPej = boxText(Text14);
+    sheet.noFaks = boxText(Text15);
+    sheet.bidang = boxText(Combo2);
+    sheet.kelas = boxText(Text20);
+    sheet.ndPkk = boxText(Text6);
+    sheet.ktPkk = boxText(Text9);
+    sheet.ndCidb = boxText(Text7);
+    sheet.ktCidb = boxText(Text10);
+    sheet.ndKkew = boxText(Text8);
+    sheet.ktKkew = boxText(Text11);
+    sheet.tarikhDaftar = boxText(Text17);
+    sheet.noResit = boxText(Text19);
+    sheet.tarikhKerja = boxText(Text21);
+    printContractorSheet(sheet);
+    MessageBox::tell(this, QStringLiteral("Data Dicetak"), QStringLiteral("Mesej"), MessageBox::Information);
+}
+
+void Form4::closeEvent(QCloseEvent *event)
+{
+    // Nothing of a registration or update in progress is stored.
+    guard(this, [this] {
+        kontraktor->cancelUpdate();
+        kontraktor->close();
+    });
+    event->accept();
 }
 
 } // namespace arb

@@ -1,0 +1,109 @@
+#include "register/Search.h"
+
+#include "data/Convert.h"
+#include "data/Cursor.h"
+#include "data/Fields.h"
+#include "data/Locations.h"
+#include "data/Snapshot.h"
+#include "platform/BusyPointer.h"
+#include "platform/Failure.h"
+#include "platform/MessageBox.h"
+
+namespace arb {
+
+namespace {
+const QString kTitle = QStringLiteral("Mesej");
+const QString kGoOn = QStringLiteral("Teruskan?");
+
+void noMoreData(QWidget *window)
+{
+    MessageBox::tell(window, QStringLiteral("Tiada data"), kTitle, MessageBox::Critical);
+}
+
+// False when the user wants to stop at this match.
+bool goOn(QWidget *window, const QString &title)
+{
+    return MessageBox::ask(window, kGoOn, title);
+}
+} // namespace
+
+void searchContractors(QWidget *window, const QString &word, int mode, Cursor &position,
+                       const std::function<void()> &refresh)
+{
+    const BusyPointer busy;
+    Snapshot rows(Locations::kSharedPath, kContractorTable);
+    const QString key = trimSpaces(word).toUpper();
+    if (key.isEmpty())
+        return;
+    if (rows.eof() && rows.bof()) {
+        noMoreData(window);
+        return;
+    }
+    auto shown = [&] {
+        if (refresh)
+            refresh();
+    };
+    rows.moveFirst();
+    position.moveFirst();
+    shown();
+
+    // False when a match was answered No or the search word is no number.
+    auto compare = [&]() -> bool {
+        if (mode == kSearchByNumber) {
+            const std::optional<float> wanted = textToSingle(key);
+            if (!wanted) {
+                MessageBox::tell(window, QStringLiteral("Masukkan Nombor ATAU pilih Nama Syarikat"), kTitle,
+                                 MessageBox::Question);
+                return false;
+            }
+            // An irregular number ("-", letters) is no match; the search goes on.
+            const std::optional<float> serial = textToSingle(rightChars(rows.text(QStringLiteral("NoDaftar")).toUpper(), 4));
+            return !(serial && *serial == *wanted) || goOn(window, QStringLiteral("Jumpa..."));
+        }
+        if (mode == kSearchByName) {
+            // A name with no value at all is no match.
+            const QString name = valueToTextOrEmpty(rows.value(QStringLiteral("NamaSyarikat"))).toUpper();
+            if (name == key && !goOn(window, QStringLiteral("Jumpa...")))
+                return false;
+            QString rest = name;
+            for (;;) {
+                const qsizetype space = rest.indexOf(QLatin1Char(' '));
+                if ((space < 0 ? rest : rest.left(space)) == key && !goOn(window, QStringLiteral("Jumpa")))
+                    return false;
+                if (space < 0)
+                    return true;
+                rest = rest.mid(space);
+                while (rest.startsWith(QLatin1Char(' ')))
+                    rest.remove(0, 1);
+            }
+        }
+        return true;
+    };
+
+    auto walk = [&] {
+        while (!rows.eof()) {
+            if (!compare())
+                return;
+            position.moveNext();
+            rows.moveNext();
+            if (position.eof()) {
+                noMoreData(window);
+                position.movePrevious();
+            }
+            shown();
+        }
+    };
+
+    if (mode != kSearchByNumber) {
+        walk();
+        return;
+    }
+    // By number, a failure from the first comparison on ends the search
+    // quietly, with the record reached left shown.
+    try {
+        walk();
+    } catch (const Failure &) {
+    }
+}
+
+} // namespace arb
