@@ -10,6 +10,7 @@
 #include "platform/Look.h"
 #include "platform/MessageBox.h"
 #include "platform/Twips.h"
+#include "register/Search.h"
 #include "work/Form6.h"
 #include "work/PrintForm.h"
 
@@ -240,6 +241,16 @@ void Form5::buildSearchPanel()
 
     Command8 = button(Frame2, QStringLiteral("Cari"), 6120, 240, 855, 375);
     Command8->setFont(defaultFont());
+
+    // Typing into the mode list leaves no entry selected.
+    connect(Combo1->lineEdit(), &QLineEdit::textEdited, this, [this] { m_combo1Typed = true; });
+    connect(Combo1, &QComboBox::activated, this, [this] { m_combo1Typed = false; });
+    connect(Combo1, &QComboBox::currentIndexChanged, this, [this] { m_combo1Typed = false; });
+}
+
+int Form5::searchMode() const
+{
+    return m_combo1Typed ? -1 : Combo1->currentIndex();
 }
 
 void Form5::tarikh()
@@ -307,6 +318,10 @@ void Form5::printSheet()
 
 void Form5::search()
 {
+    // The contractor search on this window's data control. The bound boxes
+    // follow the position by themselves, and the rows it leaves are stored
+    // with their edits as typed: no tarikh.
+    searchContractors(this, Text16->text(), searchMode(), *kontraktor);
 }
 
 void Form5::unload()

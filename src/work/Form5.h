@@ -78,10 +78,13 @@ private:
     void last();
     void printSheet();
     void search();
+    // The selected entry of Combo1, or -1 when text was typed into it.
+    int searchMode() const;
     void unload();
 
     std::vector<std::unique_ptr<BoundBox>> m_bindings;
     bool m_unloaded = false;
+    bool m_combo1Typed = false;
 };
 
 } // namespace arb

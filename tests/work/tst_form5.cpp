@@ -202,6 +202,71 @@ private slots:
         QVERIFY(MessageBox::takeShown().isEmpty());
     }
 
+    void searchMovesAndStoresAsTyped()
+    {
+        test::TempStore store;
+        addThree(store);
+        Form5 form;
+        // Edits on the row shown are stored when the search leaves it, as typed.
+        type(form.Text2, QStringLiteral("1/2/2003\n3-4-2003\n9 9 2009"));
+        type(form.Text2e, QStringLiteral("Baiki longkang\nCat dewan\nPagar"));
+
+        // Opened fresh, the window searches by company name.
+        form.Text16->setText(QStringLiteral("  jaya "));
+        MessageBox::queueAnswers({MessageBox::Yes, MessageBox::No});
+        QTest::mouseClick(form.Command8, Qt::LeftButton);
+        auto shown = MessageBox::takeShown();
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown[0].title, QStringLiteral("Jumpa"));
+        QCOMPARE(shown[0].text, QStringLiteral("Teruskan?"));
+        QVERIFY(shown[0].yesNo);
+        QCOMPARE(form.Text2a->text(), QStringLiteral("ZRVA/KP/0003"));
+        QCOMPARE(form.Text2->toPlainText(), QStringLiteral("7/8/2005"));
+        QCOMPARE(stored(store, 0, kDates), QStringLiteral("1/2/2003\r\n3-4-2003\r\n9 9 2009"));
+        QCOMPARE(stored(store, 0, kJobs), QStringLiteral("Baiki longkang\r\nCat dewan\r\nPagar"));
+        // Rows passed over are neither normalised nor changed.
+        QCOMPARE(stored(store, 1, kDates), QStringLiteral("5 6 2004"));
+
+        // An edit on the match, then a search that finds nothing: the edit is
+        // stored as typed and the last row is left shown.
+        type(form.Text2, QStringLiteral("7/8/2005\n1-1-2010"));
+        form.Text16->setText(QStringLiteral("TIADA"));
+        QTest::mouseClick(form.Command8, Qt::LeftButton);
+        shown = MessageBox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text, QStringLiteral("Tiada data"));
+        QCOMPARE(shown[0].icon, MessageBox::Critical);
+        QCOMPARE(form.Text2a->text(), QStringLiteral("ZRVA/KP/0003"));
+        QCOMPARE(stored(store, 2, kDates), QStringLiteral("7/8/2005\r\n1-1-2010"));
+
+        // No at a match on the first row leaves the first row shown.
+        form.Text16->setText(QStringLiteral("syarikat"));
+        MessageBox::queueAnswers({MessageBox::No});
+        form.Command8->click();
+        QCOMPARE(MessageBox::takeShown().size(), 1);
+        QCOMPARE(form.Text2a->text(), QStringLiteral("ZRVA/KP/0001"));
+
+        // By number, once chosen.
+        form.Combo1->setCurrentIndex(0);
+        form.Text16->setText(QStringLiteral("2"));
+        MessageBox::queueAnswers({MessageBox::No});
+        form.Command8->click();
+        shown = MessageBox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].title, QStringLiteral("Jumpa..."));
+        QCOMPARE(form.Text2a->text(), QStringLiteral("ZRVA/KP/0002"));
+
+        // Text typed into the mode list compares nothing.
+        QTest::keyClicks(form.Combo1->lineEdit(), QStringLiteral("x"));
+        form.Text16->setText(QStringLiteral("BINAAN"));
+        form.Command8->click();
+        shown = MessageBox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text, QStringLiteral("Tiada data"));
+        QCOMPARE(form.Text2a->text(), QStringLiteral("ZRVA/KP/0003"));
+        QCOMPARE(stored(store, 1, kDates), QStringLiteral("5 6 2004"));
+    }
+
     void nullsAndEmptyTable()
     {
         test::TempStore store;
