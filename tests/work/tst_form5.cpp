@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "app/Form1.h"
 #include "data/DataControl.h"
 #include "platform/BoundBox.h"
 #include "platform/MessageBox.h"
@@ -54,6 +55,28 @@ private slots:
     void init()
     {
         MessageBox::clear();
+    }
+
+    void openedFromTheMenu()
+    {
+        test::TempStore store(QStringLiteral("rahsia"), true);
+        Form1 main;
+        main.Text1->setText(QStringLiteral("rahsia"));
+        main.Command1->click();
+        main.Command13->click();
+        QPointer<Form5> form = loadedWindow<Form5>();
+        QVERIFY(form);
+        QVERIFY(form->isVisible());
+        QCOMPARE(form->Text2a->text(), QStringLiteral("ZRVA/KP/0001"));
+        // A second click brings the same window to the front.
+        form->Command7->click();
+        main.Command13->click();
+        QCOMPARE(loadedWindow<Form5>(), form);
+        QVERIFY(form->Text2a->text() != QStringLiteral("ZRVA/KP/0001"));
+        form->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!form);
+        QVERIFY(MessageBox::takeShown().isEmpty());
     }
 
     void tarikhCases()
