@@ -183,6 +183,15 @@ private slots:
         QCOMPARE(shown[1].text, QStringLiteral("Rekod tak dicetak"));
         QCOMPARE(shown[1].title, QStringLiteral("Mesej"));
         QCOMPARE(shown[1].icon, MessageBox::Exclamation);
+
+        // A printer that fails: the failure report, and no "Data Dicetak".
+        Printer::setDeviceFactory([](const QString &) { return std::unique_ptr<PrintDevice>(); });
+        QVERIFY(printSheet(form, MessageBox::Yes));
+        Printer::resetDeviceFactory();
+        const auto failed = MessageBox::takeShown();
+        QCOMPARE(failed.size(), 2);
+        QCOMPARE(failed[1].icon, MessageBox::Critical);
+        QVERIFY(failed[1].text != QStringLiteral("Data Dicetak"));
     }
 
     void realPdf()
