@@ -1,14 +1,342 @@
 #include "work/Form5.h"
 
+#include "data/DataControl.h"
+#include "data/Fields.h"
+#include "data/Locations.h"
+#include "platform/Artwork.h"
+#include "platform/BoundBox.h"
+#include "platform/BusyPointer.h"
+#include "platform/Guard.h"
+#include "platform/Look.h"
+#include "platform/MessageBox.h"
 #include "platform/Twips.h"
+#include "register/Search.h"
+#include "work/Form6.h"
+#include "work/PrintForm.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 
 namespace arb {
+
+namespace {
+const QColor kBackground(0, 64, 64);
+const QColor kLightYellow(255, 255, 128);
+const QColor kYellow(255, 255, 0);
+const QColor kGreen(0, 128, 0);
+
+QFont boldFont()
+{
+    return uiFont(QStringLiteral("MS Sans Serif"), 8.25, true);
+}
+
+QLabel *label(QWidget *parent, const QString &caption, int left, int top, int width, int height, bool bold = false)
+{
+    auto *l = new QLabel(caption, parent);
+    place(l, left, top, width, height);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    l->setWordWrap(true);
+    if (bold)
+        l->setFont(boldFont());
+    setForeground(l, kLightYellow);
+    return l;
+}
+
+// A line control: one pixel wide, from (x1, y1) to (x2, y2) in twips.
+QWidget *line(QWidget *parent, int x1, int y1, int x2, int y2, const QColor &color)
+{
+    auto *w = new QWidget(parent);
+    w->setGeometry(px(x1), px(y1), px(x2) - px(x1) + 1, px(y2) - px(y1) + 1);
+    setBackground(w, color);
+    return w;
+}
+
+QPlainTextEdit *column(QWidget *parent, int left, int top, int width, int height)
+{
+    auto *t = new QPlainTextEdit(parent);
+    place(t, left, top, width, height);
+    t->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    // Multi-line boxes of the window have no scroll bars; the caret scrolls.
+    t->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    t->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    t->setTabChangesFocus(true);
+    return t;
+}
+
+QPushButton *button(QWidget *parent, const QString &caption, int left, int top, int width, int height)
+{
+    auto *b = new QPushButton(caption, parent);
+    place(b, left, top, width, height);
+    b->setStyleSheet(QStringLiteral("QPushButton { padding: 0px; }"));
+    return b;
+}
+
+void lock(QLineEdit *box)
+{
+    // Locked: shown and selectable, but no typing.
+    box->setReadOnly(true);
+}
+
+// tarikh on a text: only the blanks at the very start are removed, then every
+// blank, "/" and "-" becomes "."; line breaks stay. Empty or one blank gives
+// one blank, so that the column is never stored empty by a move.
+QString normalisedDates(const QString &text)
+{
+    if (text.isEmpty() || text == QLatin1String(" "))
+        return QStringLiteral(" ");
+    qsizetype start = 0;
+    while (start < text.size() && text.at(start) == QLatin1Char(' '))
+        ++start;
+    QString t = text.mid(start);
+    t.replace(QLatin1Char(' '), QLatin1Char('.'));
+    t.replace(QLatin1Char('/'), QLatin1Char('.'));
+    t.replace(QLatin1Char('-'), QLatin1Char('.'));
+    return t;
+}
+} // namespace
 
 Form5::Form5(QWidget *parent)
     : QWidget(parent)
 {
     setWindowTitle(QStringLiteral("Majlis Daerah Lembah Serindit"));
     setClientSize(this, 7095, 8190);
+    setBackground(this, kBackground);
+    setFont(defaultFont());
+
+    buildControls();
+    buildSearchPanel();
+
+    connect(Command4, &QPushButton::clicked, this, [this] { guard(this, [this] { first(); }); });
+    connect(Command5, &QPushButton::clicked, this, [this] { guard(this, [this] { previous(); }); });
+    connect(Command6, &QPushButton::clicked, this, [this] { guard(this, [this] { next(); }); });
+    connect(Command7, &QPushButton::clicked, this, [this] { guard(this, [this] { last(); }); });
+    connect(Command2, &QPushButton::clicked, this, [this] { guard(this, [this] { printSheet(); }); });
+    connect(Command3, &QPushButton::clicked, this, [this] { close(); });
+    connect(Command8, &QPushButton::clicked, this, [this] { guard(this, [this] { search(); }); });
+
+    // Load: the search starts by company name; the data control opens its
+    // table and shows the first row in the bound boxes.
+    Combo1->addItem(QStringLiteral("No Daftar"));
+    Combo1->addItem(QStringLiteral("Nama Syarikat"));
+    Combo1->setCurrentIndex(1);
+
+    kontraktor = new DataControl(Locations::kLocalPath, kContractorTable, DataControl::Kind::Dynaset, this);
+    kontraktor->open();
+    const std::pair<QWidget *, const char *> bound[] = {
+        {Text2a, "NoDaftar"},
+        {Text2b, "NamaSyarikat"},
+        {Text1, "AlamatPendaftaranSyarikat"},
+        {Text2c, "No_I_LO"},
+        {Text2, "Tarikh_dapat_kerja"},
+        {Text2e, "Butiran_kerja"},
+        {Text2f, "Nilai"},
+    };
+    for (const auto &[box, field] : bound) {
+        m_bindings.push_back(std::make_unique<BoundBox>(box, QString::fromLatin1(field)));
+        kontraktor->bind(m_bindings.back().get());
+    }
+}
+
+Form5::~Form5()
+{
+    // Deleted without a close: still store the edits, but quietly.
+    if (!m_unloaded) {
+        try {
+            kontraktor->close();
+        } catch (...) {
+        }
+    }
+    for (const auto &b : m_bindings)
+        kontraktor->unbind(b.get());
+}
+
+void Form5::buildControls()
+{
+    Image1 = new QLabel(this);
+    place(Image1, 120, 120, 495, 495);
+    Image1->setPixmap(emblem(200));
+    Image1->setScaledContents(true);
+
+    Label17 = new QLabel(QStringLiteral("MAKLUMAT KERJA KONTRAKTOR BERDAFTAR"), this);
+    place(Label17, 600, 120, 6375, 495);
+    Label17->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Label17->setWordWrap(true);
+    Label17->setFont(uiFont(QStringLiteral("MS Sans Serif"), 12, true));
+    setForeground(Label17, kYellow);
+
+    // The white rectangle around the identification block.
+    Line1 = line(this, 120, 720, 6960, 720, Qt::white);
+    Line2 = line(this, 6960, 720, 6960, 2520, Qt::white);
+    Line3 = line(this, 120, 2520, 6960, 2520, Qt::white);
+    Line4 = line(this, 120, 720, 120, 2520, Qt::white);
+
+    Label2a = label(this, QStringLiteral("No Daftar"), 360, 840, 855, 255);
+    Text2a = new QLineEdit(this);
+    place(Text2a, 2040, 840, 4815, 435);
+    Text2a->setFont(uiFont(QStringLiteral("Arial Black"), 12, true));
+    lock(Text2a);
+
+    Label2b = label(this, QStringLiteral("Nama Syarikat/Perniagaan"), 360, 1320, 1575, 495);
+    Text2b = new QLineEdit(this);
+    place(Text2b, 2040, 1320, 4815, 405);
+    lock(Text2b);
+
+    Label1 = label(this, QStringLiteral("Alamat "), 360, 1800, 1335, 255);
+    Text1 = column(this, 2040, 1800, 4815, 615);
+    Text1->setReadOnly(true);
+    Text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+
+    Label2c = label(this, QStringLiteral("No Inden / LO "), 120, 2640, 1575, 255, true);
+    Text2c = new QLineEdit(this);
+    place(Text2c, 2040, 2640, 4815, 285);
+
+    Label2d = label(this, QStringLiteral("Tarikh : "), 120, 3000, 735, 255, true);
+    Label2 = label(this, QStringLiteral("DD.MM.YYYY"), 840, 3000, 1095, 255);
+    Label2e = label(this, QStringLiteral("Butiran Kerja : "), 2040, 3000, 1215, 255, true);
+    Label2f = label(this, QStringLiteral("Nilai Projek :"), 5280, 3000, 1335, 255, true);
+
+    Text2 = column(this, 120, 3240, 1815, 3495);
+    Text2e = column(this, 2040, 3240, 3135, 3495);
+    Text2f = column(this, 5280, 3240, 1695, 3495);
+
+    Line5 = line(this, 120, 6840, 6960, 6840, Qt::black);
+
+    Command4 = button(this, QStringLiteral("<<"), 120, 6960, 375, 375);
+    Command5 = button(this, QStringLiteral("<"), 600, 6960, 375, 375);
+    Command6 = button(this, QStringLiteral(">"), 1080, 6960, 375, 375);
+    Command7 = button(this, QStringLiteral(">>"), 1560, 6960, 375, 375);
+    Command2 = button(this, QStringLiteral("Cetak Maklumat"), 4680, 6960, 1335, 375);
+    Command3 = button(this, QStringLiteral("Keluar"), 6120, 6960, 855, 375);
+
+    for (QWidget *w : {static_cast<QWidget *>(Text2a), static_cast<QWidget *>(Text2b), static_cast<QWidget *>(Text1)})
+        setBackground(w, Qt::white);
+}
+
+void Form5::buildSearchPanel()
+{
+    Frame2 = new QGroupBox(QStringLiteral("Carian"), this);
+    place(Frame2, 0, 7440, 7095, 735);
+    setBackground(Frame2, kGreen);
+    Frame2->setFont(boldFont());
+    setForeground(Frame2, kLightYellow);
+
+    Label19 = label(Frame2, QStringLiteral("Perkataan"), 120, 240, 975, 255);
+    Label19->setFont(defaultFont());
+
+    Text16 = new QLineEdit(Frame2);
+    place(Text16, 960, 240, 2895, 285);
+    Text16->setFont(defaultFont());
+
+    Combo1 = new QComboBox(Frame2);
+    place(Combo1, 3960, 240, 2055, 315);
+    Combo1->setFont(defaultFont());
+    Combo1->setEditable(true);
+    Combo1->setInsertPolicy(QComboBox::NoInsert);
+    Combo1->setEditText(QStringLiteral("Pilih Satu"));
+
+    Command8 = button(Frame2, QStringLiteral("Cari"), 6120, 240, 855, 375);
+    Command8->setFont(defaultFont());
+
+    // Typing into the mode list leaves no entry selected.
+    connect(Combo1->lineEdit(), &QLineEdit::textEdited, this, [this] { m_combo1Typed = true; });
+    connect(Combo1, &QComboBox::activated, this, [this] { m_combo1Typed = false; });
+    connect(Combo1, &QComboBox::currentIndexChanged, this, [this] { m_combo1Typed = false; });
+}
+
+int Form5::searchMode() const
+{
+    return m_combo1Typed ? -1 : Combo1->currentIndex();
+}
+
+void Form5::tarikh()
+{
+    const QString text = boxText(Text2);
+    const QString normal = normalisedDates(text);
+    // Writing the same text back would only lose the caret.
+    if (normal != text)
+        setBoxText(Text2, normal);
+}
+
+void Form5::first()
+{
+    tarikh();
+    kontraktor->moveFirst();
+}
+
+void Form5::previous()
+{
+    tarikh();
+    if (kontraktor->bof())
+        return;
+    kontraktor->movePrevious();
+    if (kontraktor->bof())
+        kontraktor->moveNext();
+}
+
+void Form5::next()
+{
+    tarikh();
+    if (kontraktor->eof())
+        return;
+    kontraktor->moveNext();
+    if (kontraktor->eof())
+        kontraktor->movePrevious();
+}
+
+void Form5::last()
+{
+    tarikh();
+    kontraktor->moveLast();
+}
+
+void Form5::printSheet()
+{
+    if (!MessageBox::ask(this, QStringLiteral("Anda pasti untuk cetak maklumat ini?"), QStringLiteral("Cetak..."))) {
+        MessageBox::tell(this, QStringLiteral("Rekod tak dicetak"), QStringLiteral("Mesej"), MessageBox::Exclamation);
+        return;
+    }
+    // The texts as shown, edits not yet stored included; no tarikh.
+    Form6 *sheet = Form6::instance();
+    sheet->Text4->setText(Text2a->text());
+    sheet->Text5->setText(Text2b->text());
+    sheet->Text6->setPlainText(Text1->toPlainText());
+    sheet->Text7->setText(Text2c->text());
+    sheet->Text1->setPlainText(Text2->toPlainText());
+    sheet->Text2->setPlainText(Text2e->toPlainText());
+    sheet->Text3->setPlainText(Text2f->toPlainText());
+    {
+        BusyPointer busy;
+        printForm(sheet, QStringLiteral("Maklumat Kerja Kontraktor"));
+    }
+    MessageBox::tell(this, QStringLiteral("Data Dicetak"), QStringLiteral("Mesej"), MessageBox::Information);
+}
+
+void Form5::search()
+{
+    // The contractor search on this window's data control. The bound boxes
+    // follow the position by themselves, and the rows it leaves are stored
+    // with their edits as typed: no tarikh.
+    searchContractors(this, Text16->text(), searchMode(), *kontraktor);
+}
+
+void Form5::unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    // The edits of the row shown are stored as typed.
+    guard(this, [this] { kontraktor->close(); });
+}
+
+void Form5::closeEvent(QCloseEvent *event)
+{
+    unload();
+    event->accept();
 }
 
 } // namespace arb
