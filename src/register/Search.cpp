@@ -12,6 +12,10 @@
 namespace arb {
 
 namespace {
+struct NoNumber
+{
+};
+
 const QString kTitle = QStringLiteral("Mesej");
 const QString kGoOn = QStringLiteral("Teruskan?");
 
@@ -56,8 +60,12 @@ void searchContractors(QWidget *window, const QString &word, int mode, Cursor &p
                                  MessageBox::Question);
                 return false;
             }
+            // A record with no number at all ends the search quietly.
+            const QVariant number = rows.value(QStringLiteral("NoDaftar"));
+            if (number.isNull())
+                throw NoNumber{};
             // An irregular number ("-", letters) is no match; the search goes on.
-            const std::optional<float> serial = textToSingle(rightChars(rows.text(QStringLiteral("NoDaftar")).toUpper(), 4));
+            const std::optional<float> serial = textToSingle(rightChars(number.toString().toUpper(), 4));
             return !(serial && *serial == *wanted) || goOn(window, QStringLiteral("Jumpa..."));
         }
         if (mode == kSearchByName) {
@@ -98,11 +106,12 @@ void searchContractors(QWidget *window, const QString &word, int mode, Cursor &p
         walk();
         return;
     }
-    // By number, a failure from the first comparison on ends the search
-    // quietly, with the record reached left shown.
+    // By number, a record without a number ends the search quietly, with the
+    // record reached left shown. Other failures (a row another desktop
+    // deleted, edits that could not be stored) are reported, never swallowed.
     try {
         walk();
-    } catch (const Failure &) {
+    } catch (const NoNumber &) {
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "data/DataControl.h"
 #include "data/Locations.h"
+#include "platform/Failure.h"
 #include "platform/MessageBox.h"
 #include "register/Form4.h"
 #include "register/Search.h"
@@ -189,6 +190,13 @@ private slots:
         QCOMPARE(boxes(), (QStringList{QStringLiteral("Jumpa"), QStringLiteral("Jumpa")}));
         QCOMPARE(dc.currentIndex(), 1);
         QCOMPARE(dc.text(QStringLiteral("NoDaftar")), QStringLiteral("ZRVA/KP/0002"));
+
+        // A row another desktop deleted is reported, not passed over in
+        // silence, also in a search by number.
+        store.exec(QStringLiteral("DELETE FROM kontraktor WHERE id = 3"));
+        QVERIFY_THROWS_EXCEPTION(arb::Failure, arb::searchContractors(nullptr, QStringLiteral("9"), arb::kSearchByNumber, dc, [&] {
+            dc.text(QStringLiteral("NoDaftar"));
+        }));
     }
 };
 
