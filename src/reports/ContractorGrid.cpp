@@ -2,10 +2,11 @@
 
 #include "data/Convert.h"
 #include "data/Fields.h"
-#include "data/Snapshot.h"
+#include "data/Connection.h"
 #include "platform/Look.h"
 
 #include <QRegularExpression>
+#include <QSqlQuery>
 
 namespace arb {
 
@@ -27,15 +28,20 @@ const QList<ContractorGrid::Column> &ContractorGrid::columns()
 ContractorGrid::ContractorGrid(const QString &databaseName, QObject *parent)
     : QAbstractTableModel(parent)
 {
-    Snapshot source(databaseName, kContractorTable);
-    const int n = source.recordCount();
-    m_cells.reserve(qsizetype(n) * columns().size());
-    if (n > 0) {
-        for (source.moveFirst(); !source.eof(); source.moveNext())
-            for (const Column &c : columns())
-                m_cells << valueToTextOrEmpty(source.value(c.field));
+    // Only the eight shown fields are read: a register of thousands opens
+    // at once. The connection closes before the window shows.
+    QStringList fields;
+    for (const Column &c : columns())
+        fields << Connection::ident(c.field);
+    Connection c(databaseName);
+    QSqlQuery q = c.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY id")
+                             .arg(fields.join(QStringLiteral(", ")), Connection::ident(kContractorTable)));
+    const int n = int(columns().size());
+    while (q.next()) {
+        for (int i = 0; i < n; ++i)
+            m_cells << valueToTextOrEmpty(q.value(i));
+        ++m_rows;
     }
-    m_rows = n;
 }
 
 int ContractorGrid::rowCount(const QModelIndex &parent) const

@@ -11,8 +11,8 @@ class Connection;
 // in ascending order of the serial (the last four characters of NoDaftar,
 // rounded to a whole number, halves to even). Equal serials keep their
 // order. Every row is rewritten with all 23 fields of its new contractor,
-// values exactly as stored, in one write transaction: a failure anywhere
-// leaves the table as it was. A serial that is not a number, or a null in
+// values exactly as stored, by one UPDATE in one write transaction: a
+// failure anywhere leaves the table as it was. Ids stay where they are. A serial that is not a number, or a null in
 // NoDaftar or in one of the four fields read as text, stops the sort before
 // anything is written; the failure names the registration number.
 // Returns the number of rows rewritten, 0 for an empty register.

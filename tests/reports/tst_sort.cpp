@@ -88,10 +88,11 @@ private slots:
         add(QStringLiteral("9"), QStringLiteral("SHORT"));
         add(QStringLiteral("ZRVA/KP/0000"), QStringLiteral("ZERO"));
         add(QStringLiteral("ZRVA/KP/0005"), QStringLiteral("E3"));
+        add(QStringLiteral("ZRVA/KP/0013"), QStringLiteral("K13"));
 
-        QCOMPARE(sortStore(), 9);
+        QCOMPARE(sortStore(), 10);
         QCOMPARE(column(store, kNama),
-                 QStringList({"MINUS", "ZERO", "E1", "E2", "E3", "SHORT", "T1", "T2", "N14"}));
+                 QStringList({"MINUS", "ZERO", "E1", "E2", "E3", "SHORT", "T1", "T2", "K13", "N14"}));
 
         QCOMPARE(serialKey(QStringLiteral("ZRVA/KP/0012 ")), qint16(12));
         QCOMPARE(serialKey(QStringLiteral("ZRVA/KP/00A1")), std::nullopt);
