@@ -1,6 +1,9 @@
 #include "TestSupport.h"
 
+#include "data/Connection.h"
 #include "data/Fields.h"
+#include "data/Schema.h"
+#include "data/Snapshot.h"
 #include "data/Locations.h"
 #include "platform/Failure.h"
 #include "reports/ContractorSort.h"
@@ -202,6 +205,31 @@ private slots:
         store.exec(QStringLiteral("DROP TRIGGER fails"));
         QCOMPARE(sortStore(), 5);
         QCOMPARE(column(store, kNoDaftar).first(), QStringLiteral("ZRVA/KP/0001"));
+    }
+
+    // The same sort on a PostgreSQL server, when one is given for testing.
+    void onPostgres()
+    {
+        const QString url = qEnvironmentVariable("ARB_TEST_POSTGRES");
+        if (url.isEmpty())
+            QSKIP("ARB_TEST_POSTGRES names no server");
+        {
+            auto c = Connection::create(url);
+            for (const QString &t : {kContractorTable, kPasswordTable, kTestTable})
+                c->exec(QStringLiteral("DROP TABLE IF EXISTS %1").arg(Connection::ident(t)));
+            Schema::create(*c, QStringLiteral("rahsia"));
+            for (const QString &no : {"ZRVA/KP/0003", "ZRVA/KP/0001", "ZRVA/KP/0002"})
+                c->exec(QStringLiteral("INSERT INTO kontraktor (\"NoDaftar\", \"NamaSyarikat\", \"NoPendaftaranSyarikat\", "
+                                       "\"NDPKK\", \"kelas\", \"Nilai\") VALUES (?, ?, 'P', 'K', 'G1', ?)"),
+                        {no, QStringLiteral("S") + no.right(1), no.endsWith(QLatin1Char('1')) ? QVariant() : QVariant(no)});
+        }
+        QCOMPARE(sortContractors(url), 3);
+        QCOMPARE(sortContractors(url), 3); // nothing of the first run left behind
+        Snapshot after(url, kContractorTable);
+        QStringList names;
+        for (after.moveFirst(); !after.eof(); after.moveNext())
+            names << after.text(kNama) + QLatin1Char(':') + after.value(QStringLiteral("Nilai")).toString();
+        QCOMPARE(names, QStringList({"S1:", "S2:ZRVA/KP/0002", "S3:ZRVA/KP/0003"}));
     }
 
     void emptyAndLargeRegisters()
