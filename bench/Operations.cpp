@@ -1,0 +1,245 @@
+#include "Operations.h"
+
+#include "Floors.h"
+#include "Generator.h"
+
+#include "data/Locations.h"
+#include "platform/MessageBox.h"
+#include "platform/Windows.h"
+#include "register/Form4.h"
+#include "reports/Form2.h"
+#include "reports/Form3.h"
+#include "reports/PainterDevice.h"
+#include "reports/PrintRecorder.h"
+#include "reports/Printer.h"
+#include "work/Form5.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+namespace arb::bench {
+
+namespace {
+
+void settle()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::processEvents();
+    MessageBox::takeShown();
+}
+
+void closeAll()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->isVisible())
+            w->close();
+    settle();
+}
+
+Form4 *openForm4()
+{
+    Form4 *f = showWindow<Form4>();
+    f->satu(false);
+    f->gerak(1);
+    return f;
+}
+
+Row budgetRow(const QString &op, Timing t, double limitSeconds)
+{
+    Row r;
+    r.operation = op;
+    r.time = t;
+    r.budget = QStringLiteral("<= %1 s").arg(limitSeconds);
+    r.holds = t.median <= limitSeconds;
+    return r;
+}
+
+Row ratioRow(const QString &op, Timing t, const QString &against, Timing floor, double maxRatio)
+{
+    Row r;
+    r.operation = op;
+    r.time = t;
+    r.against = against;
+    r.against_s = floor.median;
+    r.budget = QStringLiteral("<= %1x floor").arg(maxRatio);
+    r.holds = t.median <= maxRatio * floor.median;
+    return r;
+}
+
+// Every job of one operation goes to a PDF file in the folder.
+struct PdfOutput
+{
+    explicit PdfOutput(const QString &folder)
+    {
+        Printer::setDeviceFactory([folder](const QString &jobName) -> std::unique_ptr<PrintDevice> {
+            return PainterDevice::forPdf(folder + QLatin1Char('/') + jobName + QStringLiteral(".pdf"));
+        });
+    }
+    ~PdfOutput() { Printer::resetDeviceFactory(); }
+};
+
+} // namespace
+
+void runOperations(Context &ctx, Table &table)
+{
+    const int reps = ctx.reps;
+    QTextStream &out = ctx.out;
+
+    // --- "Susun" against the rewrite floor ---------------------------------
+    out << "Susun..." << Qt::endl;
+    const Timing floor = measure(reps, ctx.fresh, [&] { rewriteFloor(ctx.store); });
+    Form3 *list = nullptr;
+    const Timing susun = measure(
+        reps,
+        [&] {
+            closeAll();
+            ctx.fresh();
+            list = showWindow<Form3>();
+            settle();
+        },
+        [&] {
+            list->Command1->click(); // sort, "Selesai Disusun", window reloaded
+            settle();
+        });
+    table.add(ratioRow(QStringLiteral("\"Susun\" end-to-end"), susun, QStringLiteral("rewrite"), floor, 3));
+    closeAll();
+    ctx.fresh();
+
+    // The original insertion sort, for reference.
+    {
+        QTemporaryDir small;
+        const QString path = small.filePath(QStringLiteral("2000.mdb"));
+        generateStore(path, 2000);
+        const QString copy = small.filePath(QStringLiteral("copy.mdb"));
+        const Timing t2000 = measure(1, [&] { QFile::remove(copy); QFile::copy(path, copy); }, [&] { insertionSortReference(copy); });
+        Row r;
+        r.operation = QStringLiteral("insertion sort, 24 arrays (N=2000)");
+        r.time = t2000;
+        r.hasBudget = false;
+        table.add(r);
+        const double predicted = t2000.median * (double(ctx.count) / 2000) * (double(ctx.count) / 2000);
+        if (ctx.count != 2000 && predicted < 60) {
+            const Timing tn = measure(1, ctx.fresh, [&] { insertionSortReference(ctx.store); });
+            Row rn;
+            rn.operation = QStringLiteral("insertion sort, 24 arrays (N=%1)").arg(ctx.count);
+            rn.time = tn;
+            rn.hasBudget = false;
+            table.add(rn);
+        } else if (ctx.count != 2000) {
+            out << "insertion sort at N=" << ctx.count << " skipped: predicted " << predicted << " s" << Qt::endl;
+        }
+        ctx.fresh();
+    }
+
+    // --- searches with no match ------------------------------------------
+    out << "Searches..." << Qt::endl;
+    const auto search = [&](QComboBox *mode, QLineEdit *word, QPushButton *go, int index, const QString &text) {
+        mode->setCurrentIndex(index);
+        word->setText(text);
+        return measure(reps, {}, [&] {
+            go->click();
+            settle();
+        });
+    };
+    Form4 *record = openForm4();
+    table.add(budgetRow(QStringLiteral("search, no match, by number (Form4)"),
+                        search(record->Combo1, record->Text16, record->Command8, 0, QStringLiteral("99999")), 0.5));
+    table.add(budgetRow(QStringLiteral("search, no match, by name (Form4)"),
+                        search(record->Combo1, record->Text16, record->Command8, 1, QStringLiteral("TIADAPADAN")), 0.5));
+    closeAll();
+    Form5 *work = showWindow<Form5>();
+    settle();
+    table.add(budgetRow(QStringLiteral("search, no match, by number (Form5)"),
+                        search(work->Combo1, work->Text16, work->Command8, 0, QStringLiteral("99999")), 0.5));
+    table.add(budgetRow(QStringLiteral("search, no match, by name (Form5)"),
+                        search(work->Combo1, work->Text16, work->Command8, 1, QStringLiteral("TIADAPADAN")), 0.5));
+    closeAll();
+
+    // --- list reports ----------------------------------------------------
+    out << "Reports..." << Qt::endl;
+    Form2 *print = showWindow<Form2>();
+    settle();
+    print->Option2->click();
+    const auto contractorList = [&] {
+        print->Command2->click();
+        settle();
+    };
+    const auto workList = [&] {
+        print->Command3->click();
+        settle();
+    };
+    RecordedJob contractorJob, workJob;
+    {
+        PrintRecorder recorder;
+        const Timing t = measure(reps, [&] { recorder.clear(); }, contractorList);
+        contractorJob = recorder.jobs().value(0);
+        Row r;
+        r.operation = QStringLiteral("contractor list (all) to recorder, %1 pages").arg(contractorJob.pages.size());
+        r.time = t;
+        r.hasBudget = false;
+        table.add(r);
+        const Timing w = measure(reps, [&] { recorder.clear(); }, workList);
+        workJob = recorder.jobs().value(0);
+        Row rw;
+        rw.operation = QStringLiteral("work list to recorder, %1 pages").arg(workJob.pages.size());
+        rw.time = w;
+        rw.hasBudget = false;
+        table.add(rw);
+    }
+    const QString floorPdf = ctx.folder + QStringLiteral("/floor.pdf");
+    const Timing contractorFloor = measure(reps, {}, [&] { painterFloor(contractorJob, floorPdf); });
+    const Timing workFloor = measure(reps, {}, [&] { painterFloor(workJob, floorPdf); });
+    {
+        PdfOutput pdf(ctx.folder);
+        table.add(ratioRow(QStringLiteral("contractor list (all) to PDF"), measure(reps, {}, contractorList),
+                           QStringLiteral("QPainter"), contractorFloor, 2));
+        table.add(ratioRow(QStringLiteral("work list to PDF"), measure(reps, {}, workList), QStringLiteral("QPainter"), workFloor, 2));
+    }
+    closeAll();
+
+    // --- opening windows, one registration -------------------------------
+    out << "Windows..." << Qt::endl;
+    table.add(budgetRow(QStringLiteral("open list window (grid filled)"), measure(reps, closeAll, [&] {
+                            showWindow<Form3>();
+                            QApplication::processEvents();
+                        }), 0.3));
+    table.add(budgetRow(QStringLiteral("open record window on first row"), measure(reps, closeAll, [&] {
+                            openForm4();
+                            QApplication::processEvents();
+                        }), 0.3));
+    closeAll();
+    record = openForm4();
+    table.add(budgetRow(QStringLiteral("one registration (\"Baru\", \"Ok\")"), measure(reps, {}, [&] {
+                            record->Command2->click(); // "Baru"
+                            record->Text2->setText(QStringLiteral("SYARIKAT UJIAN LAJU"));
+                            record->Command2->click(); // "Ok"
+                            QApplication::processEvents();
+                        }), 0.3));
+    closeAll();
+
+    // --- start-up of the program -----------------------------------------
+    out << "Start-up..." << Qt::endl;
+    if (QFile::exists(ctx.arbPath)) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("ARB_EXIT_WHEN_SHOWN"), QStringLiteral("1"));
+        if (!env.contains(QStringLiteral("QT_QPA_PLATFORM")))
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        table.add(budgetRow(QStringLiteral("start to login window (process)"), measure(reps, {}, [&] {
+                                QProcess p;
+                                p.setProcessEnvironment(env);
+                                p.start(ctx.arbPath, {QStringLiteral("--database"), ctx.store});
+                                p.waitForFinished(30000);
+                            }), 0.5));
+    } else {
+        out << "start-up not measured: no program at " << ctx.arbPath << Qt::endl;
+    }
+}
+
+} // namespace arb::bench
