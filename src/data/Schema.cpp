@@ -27,7 +27,10 @@ QStringList problems(Connection &c)
             return;
         }
         const QStringList have = c.columns(table);
-        for (const QString &f : QStringList(fields) << QStringLiteral("id"))
+        // A named list: a range-for over `QStringList(..) << ..` would walk a dead temporary.
+        QStringList wantedFields = fields;
+        wantedFields << QStringLiteral("id");
+        for (const QString &f : wantedFields)
             if (!have.contains(f))
                 out << QStringLiteral("Medan \"%1\" tiada dalam jadual \"%2\".").arg(f, table);
     };
