@@ -13,6 +13,8 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <sys/resource.h>
+
 namespace arb::admin {
 
 namespace {
@@ -113,6 +115,15 @@ int readMdb(const QStringList &args)
 {
     if (args.isEmpty())
         return 2;
+    // A damaged file can send libmdb into an endless loop that eats memory:
+    // bound the reader so that it dies instead of the machine.
+    const qint64 megabytes = qEnvironmentVariableIsSet("ARB_READER_MEMORY_MB")
+                                 ? qEnvironmentVariableIntValue("ARB_READER_MEMORY_MB")
+                                 : 512;
+    const rlimit memory{rlim_t(megabytes) << 20, rlim_t(megabytes) << 20};
+    setrlimit(RLIMIT_AS, &memory);
+    const rlimit cpu{300, 300};
+    setrlimit(RLIMIT_CPU, &cpu);
     QFile out;
     if (!out.open(stdout, QIODevice::WriteOnly))
         return 3;

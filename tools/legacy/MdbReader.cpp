@@ -86,6 +86,7 @@ MdbReader::MdbReader(const QString &path)
         throw Failure(QStringLiteral("Fail ini bukan pangkalan data Access: %1").arg(path));
     // Access always writes whole pages; anything else is a cut copy.
     const qint64 size = QFileInfo(path).size();
+    m_size = size;
     const qint64 page = m_handle->mdb->fmt->pg_size;
     if (page <= 0 || size % page != 0 || size < 3 * page)
         throw Failure(kDamaged.arg(path), QStringLiteral("saiz %1 bukan gandaan halaman %2").arg(size).arg(page));
@@ -204,8 +205,14 @@ bool MdbReader::read(const QString &table, LegacySink &sink)
             values[f.colnum] = fieldText(mdb, col, f, m_path);
         }
         sink.row(values);
-        ++count;
+        if (++count > m_size) // a row takes bytes; more rows than bytes is a page loop
+            throw Failure(kDamaged.arg(m_path), QStringLiteral("baris tanpa henti"));
     }
+    // The table definition keeps the number of rows: pages that could not be
+    // read would otherwise shorten the table without a word.
+    if (count != qint64(t->num_rows))
+        throw Failure(kDamaged.arg(m_path),
+                      QStringLiteral("jadual %1: %2 baris dibaca, %3 dijangka").arg(table).arg(count).arg(t->num_rows));
     sink.endTable(count);
     return true;
 }

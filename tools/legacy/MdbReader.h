@@ -30,6 +30,7 @@ private:
     struct Handle;
     std::unique_ptr<Handle> m_handle;
     QString m_path;
+    qint64 m_size = 0;
 };
 
 // Serial day number of the old program (days from 30.12.1899, the fraction

@@ -46,7 +46,8 @@ void readInChild(const QString &program, const QString &path, const QStringList 
     QProcess child;
     child.setProgram(program);
     child.setArguments(QStringList{kReaderCommand, path} + tables);
-    child.setProcessChannelMode(QProcess::SeparateChannels);
+    // libmdb can print a warning per row of a damaged file: never keep it.
+    child.setStandardErrorFile(QProcess::nullDevice());
     child.start(QIODevice::ReadOnly);
     if (!child.waitForStarted())
         throw Failure(QStringLiteral("Pembaca fail Access tidak dapat dimulakan."), child.errorString());
@@ -78,11 +79,10 @@ void readInChild(const QString &program, const QString &path, const QStringList 
         throw;
     }
     child.waitForFinished();
-    const QString errors = QString::fromLocal8Bit(child.readAllStandardError()).trimmed();
     if (child.exitStatus() != QProcess::NormalExit)
-        throw Failure(kDamaged.arg(path), QStringLiteral("pembaca terhenti (%1) %2").arg(child.errorString(), errors));
+        throw Failure(kDamaged.arg(path), QStringLiteral("pembaca terhenti: %1").arg(child.errorString()));
     if (!frames.done() || frames.pending() != 0 || child.exitCode() != 0)
-        throw Failure(kDamaged.arg(path), QStringLiteral("bacaan tidak lengkap, kod %1 %2").arg(child.exitCode()).arg(errors));
+        throw Failure(kDamaged.arg(path), QStringLiteral("bacaan tidak lengkap, kod %1").arg(child.exitCode()));
 }
 
 } // namespace arb::legacy
