@@ -2,6 +2,7 @@
 
 #include "data/Connection.h"
 #include "data/Fields.h"
+#include "platform/Failure.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -150,6 +151,13 @@ private slots:
                     .err.contains(QLatin1String("tiada jadual kontraktor")));
         QCOMPARE(QCryptographicHash::hash(readAll(fixture(QStringLiteral("jet4-datetest.mdb"))), QCryptographicHash::Sha256),
                  fixtureBefore);
+        // The program itself, started on the old file, points to the import.
+        try {
+            Connection c(fixture(QStringLiteral("jet4-datetest.mdb")));
+            QFAIL("an Access file opened as a store");
+        } catch (const Failure &f) {
+            QVERIFY(f.detail().contains(QLatin1String("arb-admin import-mdb")));
+        }
     }
 
     void importsARegisterFile()
@@ -263,6 +271,7 @@ private slots:
         QCOMPARE(q.value(0).toInt() - 3000, q.value(1).toInt());
         QVERIFY(q.value(1).toInt() <= writes);
 
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("salinan.mdb")});
         const QByteArray copied = readAll(dest);
         const Run again = admin({QStringLiteral("backup"), store.path(), dest});
         QCOMPARE(again.status, 1);

@@ -38,6 +38,8 @@ void readInChild(const QString &program, const QString &path, const QStringList 
     const QFileInfo info(path);
     if (!info.exists() || !info.isFile())
         throw Failure(QStringLiteral("Fail tidak dijumpai: %1").arg(path));
+    if (!info.isReadable())
+        throw Failure(QStringLiteral("Fail tidak dapat dibaca: %1").arg(path));
     if (info.size() == 0)
         throw Failure(QStringLiteral("Fail ini kosong, bukan pangkalan data Access: %1").arg(path));
     if (!Connection::looksLikeAccessFile(path))
