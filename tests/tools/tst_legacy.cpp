@@ -265,6 +265,10 @@ private slots:
         QCOMPARE(legacyDateText(44532.5), QStringLiteral("02.12.2021 12:00:00"));
         QCOMPARE(legacyDateText(0.25), QStringLiteral("06:00:00"));
         QCOMPARE(legacyDateText(-1.5), QStringLiteral("29.12.1899 12:00:00"));
+        QCOMPARE(legacyNumberText(double(1.1f), 7), QStringLiteral("1.1"));
+        QCOMPARE(legacyNumberText(0.1 + 0.2, 15), QStringLiteral("0.3"));
+        QCOMPARE(legacyNumberText(1500.5, 15), QStringLiteral("1500.5"));
+        QCOMPARE(legacyNumberText(1e15, 15), QStringLiteral("1E+15"));
         QCOMPARE(trimDecimal(QStringLiteral("12.5000")), QStringLiteral("12.5"));
         QCOMPARE(trimDecimal(QStringLiteral("100")), QStringLiteral("100"));
         QCOMPARE(trimDecimal(QStringLiteral("7.0000")), QStringLiteral("7"));

@@ -62,6 +62,11 @@ QString legacyDateText(double serial)
     return days == 0 ? timeText : dateText + QLatin1Char(' ') + timeText;
 }
 
+QString legacyNumberText(double value, int digits)
+{
+    return QString::number(value, 'g', digits).replace(QLatin1Char('e'), QLatin1Char('E'));
+}
+
 QString trimDecimal(const QString &text)
 {
     if (!text.contains(QLatin1Char('.')))
@@ -139,9 +144,9 @@ QVariant fieldText(MdbHandle *mdb, MdbColumn *col, const MdbField &f, const QStr
     case MDB_DATETIME:
         return legacyDateText(mdb_get_double(buf, f.start));
     case MDB_FLOAT:
-        return QString::number(double(mdb_get_single(buf, f.start)), 'g', 7);
+        return legacyNumberText(double(mdb_get_single(buf, f.start)), 7);
     case MDB_DOUBLE:
-        return QString::number(mdb_get_double(buf, f.start), 'g', 15);
+        return legacyNumberText(mdb_get_double(buf, f.start), 15);
     case MDB_MONEY:
         return trimDecimal(takeText(mdb_money_to_string(mdb, f.start)));
     case MDB_NUMERIC:
