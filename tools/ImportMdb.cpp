@@ -68,6 +68,8 @@ int importMdb(const QStringList &args, Io io)
     QMap<QString, qint64> counts;
     bool defaultPassword = false;
     QString temporary;
+    const QString folder = QFileInfo(target).absolutePath();
+    const bool newFolder = !server && !QFileInfo::exists(folder);
     try {
         if (server) {
             auto c = Connection::create(target);
@@ -85,7 +87,7 @@ int importMdb(const QStringList &args, Io io)
                 throw;
             }
         } else {
-            QDir().mkpath(QFileInfo(target).absolutePath());
+            QDir().mkpath(folder);
             temporary = freeTemporaryName(target);
             {
                 auto c = Connection::create(temporary);
@@ -99,6 +101,8 @@ int importMdb(const QStringList &args, Io io)
     } catch (const Failure &f) {
         if (!temporary.isEmpty())
             QFile::remove(temporary);
+        if (newFolder)
+            QDir().rmdir(folder);
         io.err << f.message() << Qt::endl;
         return 1;
     }
