@@ -1,4 +1,5 @@
 #include "Commands.h"
+#include "legacy/ReaderProcess.h"
 
 #include <QCoreApplication>
 
@@ -17,6 +18,20 @@ Arahan:
       Salin seluruh pangkalan data ke yang baru, dari SQLite ke PostgreSQL
       atau sebaliknya, semua atau tiada langsung. Tujuan tidak boleh wujud
       (fail) atau sudah berjadual (pangkalan data pelayan).
+  import-mdb FAIL_LAMA.mdb [STORE]
+      Bawa masuk data program lama (fail Access kontraktor.mdb): jadual
+      kontraktor, password dan test, dalam susunan asal. Fail lama dibuka
+      baca sahaja. STORE mesti belum wujud; jika bacaan gagal, tiada apa
+      yang dicipta.
+  export-csv STORE [FAIL.csv]
+      Daftar kontraktor sebagai CSV (UTF-8, untuk hamparan). Tanpa FAIL.csv
+      ke output standard.
+  backup STORE SALINAN
+      Salinan lengkap pangkalan data SQLite, boleh dibuat semasa program
+      digunakan. Tidak menimpa fail yang sudah wujud.
+  check [STORE]
+      Semak fail serta jadual dan medan yang diperlukan. Status keluar 0
+      jika baik, 1 jika ada masalah.
   help
       Papar teks ini.
 
@@ -43,6 +58,16 @@ int main(int argc, char *argv[])
         return arb::admin::init(args, io);
     if (command == QLatin1String("copy"))
         return arb::admin::copy(args, io);
+    if (command == QLatin1String("import-mdb"))
+        return arb::admin::importMdb(args, io);
+    if (command == QLatin1String("export-csv"))
+        return arb::admin::exportCsv(args, io);
+    if (command == QLatin1String("backup"))
+        return arb::admin::backup(args, io);
+    if (command == QLatin1String("check"))
+        return arb::admin::check(args, io);
+    if (command == arb::legacy::kReaderCommand)
+        return arb::admin::readMdb(args);
     err << "Arahan tidak dikenali: " << command << ". Lihat: arb-admin --help" << Qt::endl;
     return 2;
 }

@@ -1,0 +1,54 @@
+#include "Commands.h"
+
+#include "data/Connection.h"
+#include "data/Locations.h"
+#include "data/Schema.h"
+#include "platform/Failure.h"
+
+#include <QSqlQuery>
+
+namespace arb::admin {
+
+QStringList storeProblems(Connection &c)
+{
+    QStringList out;
+    if (c.engine() == Connection::Engine::Sqlite) {
+        QSqlQuery q = c.exec(QStringLiteral("PRAGMA integrity_check"));
+        while (q.next()) {
+            const QString line = q.value(0).toString();
+            if (line != QLatin1String("ok"))
+                out << QStringLiteral("Kerosakan fail: %1").arg(line);
+        }
+    }
+    out << Schema::problems(c);
+    return out;
+}
+
+int check(const QStringList &args, Io io)
+{
+    if (args.size() > 1 || (!args.isEmpty() && args.first().startsWith(QLatin1String("--")))) {
+        io.err << "Penggunaan: arb-admin check [STORE]" << Qt::endl;
+        return 2;
+    }
+    const QString store = args.isEmpty() ? Locations::chooseStore({}) : args.first();
+    try {
+        Connection c(store);
+        const QStringList problems = storeProblems(c);
+        if (c.engine() != Connection::Engine::Sqlite)
+            io.out << "Semakan fail hanya untuk SQLite; jadual dan medan sahaja disemak." << Qt::endl;
+        if (problems.isEmpty()) {
+            io.out << "Pangkalan data baik: " << c.location() << Qt::endl;
+            return 0;
+        }
+        io.out << "Pangkalan data bermasalah: " << c.location() << Qt::endl;
+        for (const QString &p : problems)
+            io.out << "  " << p << Qt::endl;
+        return 1;
+    } catch (const Failure &f) {
+        io.err << f.message() << (f.detail().isEmpty() ? QString() : QStringLiteral(" (") + f.detail() + QLatin1Char(')'))
+               << Qt::endl;
+        return 1;
+    }
+}
+
+} // namespace arb::admin

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+
+namespace arb::legacy {
+
+// Receives the tables of a legacy file as they are read, row by row in the
+// file's stored order. A value is a QString, or a null QVariant where the
+// file holds null.
+class LegacySink
+{
+public:
+    virtual ~LegacySink() = default;
+    // Every table of the file, before any rows.
+    virtual void tables(const QStringList &names) { Q_UNUSED(names); }
+    virtual void beginTable(const QString &name, const QStringList &columns) = 0;
+    virtual void row(const QVariantList &values) = 0;
+    virtual void endTable(qint64 rowCount) = 0;
+};
+
+} // namespace arb::legacy

@@ -1,0 +1,88 @@
+#include "legacy/StoreLoader.h"
+
+#include "data/Connection.h"
+#include "data/Fields.h"
+#include "platform/Failure.h"
+
+namespace arb::legacy {
+
+StoreLoader::StoreLoader(Connection &c)
+    : m_c(c)
+{
+}
+
+const QMap<QString, QStringList> &StoreLoader::wanted()
+{
+    static const QMap<QString, QStringList> tables{
+        {kContractorTable, contractorFields()},
+        {kPasswordTable, {QStringLiteral("password")}},
+        {kTestTable, {QStringLiteral("Tarikh_dapat_kerja")}},
+    };
+    return tables;
+}
+
+void StoreLoader::tables(const QStringList &names)
+{
+    for (const QString &n : names)
+        if (n.compare(kContractorTable, Qt::CaseInsensitive) == 0)
+            return;
+    throw Failure(QStringLiteral("Fail Access ini tiada jadual kontraktor."));
+}
+
+void StoreLoader::beginTable(const QString &name, const QStringList &columns)
+{
+    m_table.clear();
+    m_rows = 0;
+    for (auto it = wanted().begin(); it != wanted().end(); ++it)
+        if (it.key().compare(name, Qt::CaseInsensitive) == 0)
+            m_table = it.key();
+    if (m_table.isEmpty() || m_counts.contains(m_table))
+        return (void)m_table.clear();
+
+    const QStringList &fields = wanted().value(m_table);
+    m_source.clear();
+    QStringList names, marks;
+    for (const QString &f : fields) {
+        int from = -1;
+        for (int i = 0; i < columns.size() && from < 0; ++i)
+            if (columns.at(i).compare(f, Qt::CaseInsensitive) == 0)
+                from = i;
+        m_source << from;
+        names << Connection::ident(f);
+        marks << QStringLiteral("?");
+    }
+    // Our schema starts with a password row of its own; the old file's rows replace it.
+    if (m_table == kPasswordTable)
+        m_c.exec(QStringLiteral("DELETE FROM password"));
+    m_insert = m_c.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                               .arg(Connection::ident(m_table), names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))));
+}
+
+void StoreLoader::row(const QVariantList &values)
+{
+    if (m_table.isEmpty())
+        return;
+    QVariantList bound;
+    bound.reserve(m_source.size());
+    for (int from : m_source) {
+        const QVariant v = from >= 0 ? values.value(from) : QVariant();
+        bound << (v.isNull() ? QVariant(QMetaType::fromType<QString>()) : QVariant(v.toString()));
+    }
+    m_c.run(m_insert, bound, QStringLiteral("Baris jadual %1 tidak dapat disimpan.").arg(m_table));
+    ++m_rows;
+}
+
+void StoreLoader::endTable(qint64 rowCount)
+{
+    if (m_table.isEmpty())
+        return;
+    if (rowCount != m_rows)
+        throw Failure(QStringLiteral("Bilangan baris jadual %1 tidak sepadan.").arg(m_table),
+                      QStringLiteral("%1 dibaca, %2 dilaporkan").arg(m_rows).arg(rowCount));
+    m_insert.finish();
+    m_insert = QSqlQuery();
+    m_counts.insert(m_table, m_rows);
+    m_table.clear();
+}
+
+} // namespace arb::legacy

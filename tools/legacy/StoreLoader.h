@@ -1,0 +1,47 @@
+#pragma once
+
+#include "legacy/LegacySink.h"
+
+#include <QMap>
+#include <QSqlQuery>
+#include <QStringList>
+#include <QVector>
+
+namespace arb {
+class Connection;
+}
+
+namespace arb::legacy {
+
+// Puts the legacy tables kontraktor, password and test into a store made by
+// Schema::create, in the order the rows arrive. Columns are matched by name
+// without regard to case; other columns and other tables are passed over,
+// and a field the legacy table lacks stays null. The caller holds the write
+// transaction.
+class StoreLoader : public LegacySink
+{
+public:
+    explicit StoreLoader(Connection &c);
+
+    // The tables this loader takes, with the fields of each.
+    static const QMap<QString, QStringList> &wanted();
+
+    void tables(const QStringList &names) override;
+    void beginTable(const QString &name, const QStringList &columns) override;
+    void row(const QVariantList &values) override;
+    void endTable(qint64 rowCount) override;
+
+    // Rows stored per table (lower-case names of our tables).
+    const QMap<QString, qint64> &counts() const { return m_counts; }
+    bool loaded(const QString &table) const { return m_counts.contains(table); }
+
+private:
+    Connection &m_c;
+    QString m_table;          // our table being filled; empty when skipped
+    QVector<int> m_source;    // legacy column index per field, -1 when missing
+    QSqlQuery m_insert;
+    qint64 m_rows = 0;
+    QMap<QString, qint64> m_counts;
+};
+
+} // namespace arb::legacy
