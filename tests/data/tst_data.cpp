@@ -5,6 +5,7 @@
 #include "data/DataControl.h"
 #include "data/Locations.h"
 #include "data/Snapshot.h"
+#include "reports/ContractorSort.h"
 #include "platform/Failure.h"
 
 #include <QElapsedTimer>
@@ -245,6 +246,35 @@ private slots:
         b.moveFirst();
         QCOMPARE(b.text(QStringLiteral("kelas")), QStringLiteral("dari A"));
         QCOMPARE(store.count(), 4);
+    }
+
+    void sortWhileAnotherDesktopReads()
+    {
+        test::TempStore store;
+        for (int serial : {3, 1, 2})
+            store.addContractor({{QStringLiteral("NoDaftar"), QStringLiteral("ZRVA/KP/%1").arg(serial, 4, 10, QLatin1Char('0'))},
+                                 {QStringLiteral("NamaSyarikat"), QStringLiteral("S%1").arg(serial)},
+                                 {QStringLiteral("NoPendaftaranSyarikat"), QStringLiteral("P")},
+                                 {QStringLiteral("NDPKK"), QStringLiteral("K")},
+                                 {QStringLiteral("kelas"), QStringLiteral("G1")}});
+        Snapshot before(Locations::kSharedPath, QStringLiteral("kontraktor"));
+        DataControl other(Locations::kLocalPath, QStringLiteral("kontraktor"), DataControl::Kind::Dynaset);
+        other.open();
+        QCOMPARE(other.text(QStringLiteral("NamaSyarikat")), QStringLiteral("S3"));
+        QCOMPARE(sortContractors(QString(Locations::kLocalPath)), 3);
+        // The snapshot keeps the order of its opening; the other desktop reads the new one.
+        QStringList seen;
+        for (; !before.eof(); before.moveNext())
+            seen << before.text(QStringLiteral("NamaSyarikat"));
+        QCOMPARE(seen, (QStringList{QStringLiteral("S3"), QStringLiteral("S1"), QStringLiteral("S2")}));
+        other.moveNext();
+        other.movePrevious();
+        QCOMPARE(other.text(QStringLiteral("NamaSyarikat")), QStringLiteral("S1"));
+        // No row lost, none doubled.
+        QStringList after;
+        for (const QVariantMap &row : store.rows())
+            after << row.value(QStringLiteral("NoDaftar")).toString();
+        QCOMPARE(after, (QStringList{QStringLiteral("ZRVA/KP/0001"), QStringLiteral("ZRVA/KP/0002"), QStringLiteral("ZRVA/KP/0003")}));
     }
 
     void openingFailures()
