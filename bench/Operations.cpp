@@ -93,6 +93,7 @@ void runOperations(Context &ctx, Table &table)
     QTextStream &out = ctx.out;
 
     // --- "Susun" against the rewrite floor ---------------------------------
+    if (ctx.wants(QStringLiteral("susun"))) {
     out << "Susun..." << Qt::endl;
     const Timing floor = measure(reps, ctx.fresh, [&] { rewriteFloor(ctx.store); });
     Form3 *list = nullptr;
@@ -138,7 +139,10 @@ void runOperations(Context &ctx, Table &table)
         ctx.fresh();
     }
 
+    }
+
     // --- searches with no match ------------------------------------------
+    if (ctx.wants(QStringLiteral("search"))) {
     out << "Searches..." << Qt::endl;
     const auto search = [&](QComboBox *mode, QLineEdit *word, QPushButton *go, int index, const QString &text) {
         mode->setCurrentIndex(index);
@@ -162,7 +166,10 @@ void runOperations(Context &ctx, Table &table)
                         search(work->Combo1, work->Text16, work->Command8, 1, QStringLiteral("TIADAPADAN")), 0.5));
     closeAll();
 
+    }
+
     // --- list reports ----------------------------------------------------
+    if (ctx.wants(QStringLiteral("reports"))) {
     out << "Reports..." << Qt::endl;
     Form2 *print = showWindow<Form2>();
     settle();
@@ -204,7 +211,10 @@ void runOperations(Context &ctx, Table &table)
     }
     closeAll();
 
+    }
+
     // --- opening windows, one registration -------------------------------
+    if (ctx.wants(QStringLiteral("windows"))) {
     out << "Windows..." << Qt::endl;
     table.add(budgetRow(QStringLiteral("open list window (grid filled)"), measure(reps, closeAll, [&] {
                             showWindow<Form3>();
@@ -215,7 +225,7 @@ void runOperations(Context &ctx, Table &table)
                             QApplication::processEvents();
                         }), 0.3));
     closeAll();
-    record = openForm4();
+    Form4 *record = openForm4();
     table.add(budgetRow(QStringLiteral("one registration (\"Baru\", \"Ok\")"), measure(reps, {}, [&] {
                             record->Command2->click(); // "Baru"
                             record->Text2->setText(QStringLiteral("SYARIKAT UJIAN LAJU"));
@@ -224,9 +234,11 @@ void runOperations(Context &ctx, Table &table)
                         }), 0.3));
     closeAll();
 
+    }
+
     // --- start-up of the program -----------------------------------------
-    out << "Start-up..." << Qt::endl;
-    if (QFile::exists(ctx.arbPath)) {
+    if (ctx.wants(QStringLiteral("start")) && QFile::exists(ctx.arbPath)) {
+        out << "Start-up..." << Qt::endl;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("ARB_EXIT_WHEN_SHOWN"), QStringLiteral("1"));
         if (!env.contains(QStringLiteral("QT_QPA_PLATFORM")))
@@ -237,8 +249,6 @@ void runOperations(Context &ctx, Table &table)
                                 p.start(ctx.arbPath, {QStringLiteral("--database"), ctx.store});
                                 p.waitForFinished(30000);
                             }), 0.5));
-    } else {
-        out << "start-up not measured: no program at " << ctx.arbPath << Qt::endl;
     }
 }
 

@@ -17,6 +17,9 @@ struct Context
     QString arbPath; // the program
     std::function<void()> fresh;
     QTextStream &out;
+    QString only; // run only the groups whose name contains this
+
+    bool wants(const QString &group) const { return only.isEmpty() || group.contains(only); }
 };
 
 void runOperations(Context &ctx, Table &table);

@@ -36,6 +36,7 @@ int main(int argc, char *argv[])
     parser.addOption({QStringLiteral("count"), QStringLiteral("Contractors in the generated store."), QStringLiteral("N"), QStringLiteral("10000")});
     parser.addOption({QStringLiteral("reps"), QStringLiteral("Runs of each operation."), QStringLiteral("R"), QStringLiteral("5")});
     parser.addOption({QStringLiteral("json"), QStringLiteral("Also write the table as JSON to FILE."), QStringLiteral("FILE")});
+    parser.addOption({QStringLiteral("only"), QStringLiteral("Only the groups named so: susun, search, reports, windows, start."), QStringLiteral("GROUP")});
     parser.addOption({QStringLiteral("arb"), QStringLiteral("The program, for the start-up time."), QStringLiteral("PATH")});
     parser.process(app);
     const int count = parser.value(QStringLiteral("count")).toInt();
@@ -61,7 +62,7 @@ int main(int argc, char *argv[])
     Locations::setStore(work);
 
     Table table;
-    Context ctx{reps, count, work, base, dir.path(), arbPath, fresh, out};
+    Context ctx{reps, count, work, base, dir.path(), arbPath, fresh, out, parser.value(QStringLiteral("only"))};
     runOperations(ctx, table);
 
     rusage usage{};

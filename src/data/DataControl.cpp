@@ -278,8 +278,14 @@ void DataControl::writeBack()
         b->showValue(b->valueText());
 }
 
+void DataControl::setRefreshDeferred(bool deferred)
+{
+    m_refreshDeferred = deferred;
+}
+
 void DataControl::refreshBound()
 {
+    m_refreshPending = false;
     if (m_bound.isEmpty())
         return;
     const bool have = currentIndex() >= 0;
@@ -299,7 +305,10 @@ void DataControl::leaving()
 void DataControl::arrived()
 {
     m_rowId = -1;
-    refreshBound();
+    if (m_refreshDeferred)
+        m_refreshPending = true;
+    else
+        refreshBound();
     emit moved();
 }
 

@@ -65,6 +65,10 @@ public:
     void writeBack();
     // Shows the current row in the bound boxes (empty when there is none).
     void refreshBound();
+    // While deferred, moves do not read the row into the bound boxes; the
+    // caller refreshes before the window is next seen (a search stepping
+    // through the register without yielding to the event loop).
+    void setRefreshDeferred(bool deferred);
 
     // For tests and the sort: the hidden id of the current row, or -1.
     qint64 currentId() const;
@@ -97,6 +101,8 @@ private:
     Mode m_mode = Mode::None;
     QVariantMap m_pending;
     QList<BoundValue *> m_bound;
+    bool m_refreshDeferred = false;
+    bool m_refreshPending = false;
 };
 
 } // namespace arb

@@ -25,8 +25,9 @@ void noMoreData(QWidget *window)
 }
 
 // False when the user wants to stop at this match.
-bool goOn(QWidget *window, const QString &title)
+bool goOn(QWidget *window, const QString &title, const std::function<void()> &shown)
 {
+    shown();
     return MessageBox::ask(window, kGoOn, title);
 }
 } // namespace
@@ -43,19 +44,24 @@ void searchContractors(QWidget *window, const QString &word, int mode, Cursor &p
         noMoreData(window);
         return;
     }
+    // Nothing is painted until the search ends or asks something, so the
+    // window is refreshed only then, with the record reached.
+    bool stale = false;
     auto shown = [&] {
-        if (refresh)
+        if (stale && refresh)
             refresh();
+        stale = false;
     };
     rows.moveFirst();
     position.moveFirst();
-    shown();
+    stale = true;
 
     // False when a match was answered No or the search word is no number.
     auto compare = [&]() -> bool {
         if (mode == kSearchByNumber) {
             const std::optional<float> wanted = textToSingle(key);
             if (!wanted) {
+                shown();
                 MessageBox::tell(window, QStringLiteral("Masukkan Nombor ATAU pilih Nama Syarikat"), kTitle,
                                  MessageBox::Question);
                 return false;
@@ -66,17 +72,17 @@ void searchContractors(QWidget *window, const QString &word, int mode, Cursor &p
                 throw NoNumber{};
             // An irregular number ("-", letters) is no match; the search goes on.
             const std::optional<float> serial = textToSingle(rightChars(number.toString().toUpper(), 4));
-            return !(serial && *serial == *wanted) || goOn(window, QStringLiteral("Jumpa..."));
+            return !(serial && *serial == *wanted) || goOn(window, QStringLiteral("Jumpa..."), shown);
         }
         if (mode == kSearchByName) {
             // A name with no value at all is no match.
             const QString name = valueToTextOrEmpty(rows.value(QStringLiteral("NamaSyarikat"))).toUpper();
-            if (name == key && !goOn(window, QStringLiteral("Jumpa...")))
+            if (name == key && !goOn(window, QStringLiteral("Jumpa..."), shown))
                 return false;
             QString rest = name;
             for (;;) {
                 const qsizetype space = rest.indexOf(QLatin1Char(' '));
-                if ((space < 0 ? rest : rest.left(space)) == key && !goOn(window, QStringLiteral("Jumpa")))
+                if ((space < 0 ? rest : rest.left(space)) == key && !goOn(window, QStringLiteral("Jumpa"), shown))
                     return false;
                 if (space < 0)
                     return true;
@@ -94,23 +100,38 @@ void searchContractors(QWidget *window, const QString &word, int mode, Cursor &p
                 return;
             position.moveNext();
             rows.moveNext();
+            stale = true;
             if (position.eof()) {
-                noMoreData(window);
+                // The last record stays shown under "Tiada data".
                 position.movePrevious();
+                shown();
+                noMoreData(window);
             }
-            shown();
         }
     };
 
+    // However it ends, the window shows the record reached.
+    auto walkShown = [&] {
+        try {
+            walk();
+        } catch (...) {
+            try {
+                shown();
+            } catch (...) {
+            }
+            throw;
+        }
+        shown();
+    };
     if (mode != kSearchByNumber) {
-        walk();
+        walkShown();
         return;
     }
     // By number, a record without a number ends the search quietly, with the
     // record reached left shown. Other failures (a row another desktop
     // deleted, edits that could not be stored) are reported, never swallowed.
     try {
-        walk();
+        walkShown();
     } catch (const NoNumber &) {
     }
 }

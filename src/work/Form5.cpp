@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 
 namespace arb {
 
@@ -321,7 +322,9 @@ void Form5::search()
     // The contractor search on this window's data control. The bound boxes
     // follow the position by themselves, and the rows it leaves are stored
     // with their edits as typed: no tarikh.
-    searchContractors(this, Text16->text(), searchMode(), *kontraktor);
+    kontraktor->setRefreshDeferred(true);
+    const auto normal = qScopeGuard([this] { kontraktor->setRefreshDeferred(false); });
+    searchContractors(this, Text16->text(), searchMode(), *kontraktor, [this] { kontraktor->refreshBound(); });
 }
 
 void Form5::unload()
