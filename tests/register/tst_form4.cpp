@@ -60,6 +60,7 @@ private slots:
         QCOMPARE(f->Frame2->geometry(), twipsRect(0, 6480, 7215, 735));
         QCOMPARE(f->Command8->geometry(), twipsRect(6120, 240, 855, 375));
         QVERIFY(f->Text21->geometry().top() >= f->height()); // below the client area
+        QCOMPARE(f->Text21->focusPolicy(), Qt::NoFocus);     // so nothing is typed into it unseen
         QVERIFY(f->Label15->font().underline() && f->Label14->font().underline() && f->Label16->font().underline());
         QCOMPARE(f->Frame1->title(), QStringLiteral("No Pendaftaran PKK, CIDB dan Kem. Kewangan"));
         QCOMPARE(f->Combo2->count(), 2);
