@@ -202,9 +202,6 @@ void Form4::build()
 
     // Below the client area: holds the work date for the copy, never seen.
     Text21 = textBox(this, 2520, 7320, 1335, 375);
-    // It lies below the window: typing into it unseen would change the work
-    // dates at the next "Ok", so it never takes the focus.
-    Text21->setFocusPolicy(Qt::NoFocus);
 
     Line1 = line(this, 120, 5760, 7200);
     Command2 = button(this, QStringLiteral("Baru"), 120, 5880, 735, 375);
@@ -241,6 +238,9 @@ void Form4::build()
                                  Command8, Command5, Text18, Text1};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order.at(i - 1), order.at(i));
+    // Text21 lies below the window: typing into it unseen would change the
+    // work dates at the next "Ok", so it keeps its place but takes no focus.
+    Text21->setFocusPolicy(Qt::NoFocus);
 }
 
 void Form4::connectButtons()
