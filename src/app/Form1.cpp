@@ -25,9 +25,6 @@
 namespace arb {
 
 namespace {
-const QColor kDarkBlue(0, 0, 192);
-const QColor kLightYellow(255, 255, 128);
-const QColor kPink(255, 192, 192);
 
 QPushButton *menuButton(QWidget *parent, const QString &caption, int left)
 {

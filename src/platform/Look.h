@@ -8,6 +8,15 @@ class QWidget;
 
 namespace arb {
 
+// The colours the windows are drawn in.
+inline const QColor kDarkBlue(0, 0, 192);
+inline const QColor kTeal(0, 64, 64);
+inline const QColor kGreen(0, 128, 0);
+inline const QColor kYellow(255, 255, 0);
+inline const QColor kLightYellow(255, 255, 128);
+inline const QColor kPaleYellow(255, 255, 192);
+inline const QColor kPink(255, 192, 192);
+
 // Maps the fonts the windows and reports are specified with onto fonts a
 // Debian desktop has (Liberation for the Windows faces, DejaVu for Verdana).
 void installFontSubstitutes();

@@ -24,11 +24,6 @@
 namespace arb {
 
 namespace {
-const QColor kTeal(0, 64, 64);
-const QColor kPaleYellow(255, 255, 192);
-const QColor kLightYellow(255, 255, 128);
-const QColor kYellow(255, 255, 0);
-const QColor kGreen(0, 128, 0);
 
 QLabel *label(QWidget *parent, const QString &caption, int left, int top, bool underline = false)
 {

@@ -30,8 +30,6 @@ namespace arb {
 
 namespace {
 
-const QColor kTeal(0, 64, 64);
-const QColor kPaleYellow(255, 255, 192);
 const QString kTitle = QStringLiteral("Mesej");
 
 QGroupBox *frame(QWidget *parent, const QString &caption, int left, int top, int width, int height)

@@ -19,7 +19,6 @@
 namespace arb {
 
 namespace {
-const QColor kDarkTeal(0, 64, 64);
 const QString kTitle = QStringLiteral("Mesej");
 } // namespace
 
@@ -28,7 +27,7 @@ Form3::Form3(QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Majlis Daerah Lembah Serindit"));
     setClientSize(this, 11910, 7065);
-    setBackground(this, kDarkTeal);
+    setBackground(this, kTeal);
     setFont(defaultFont());
 
     // Read once, now; the grid shows later changes only when loaded again.

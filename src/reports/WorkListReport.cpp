@@ -3,6 +3,7 @@
 #include "data/Snapshot.h"
 #include "reports/Form2.h"
 #include "reports/ListLines.h"
+#include "reports/ListPages.h"
 #include "reports/MonthCount.h"
 #include "reports/Printer.h"
 
@@ -10,31 +11,21 @@ namespace arb {
 
 namespace {
 
-void putField(Printer &printer, Snapshot &rows, const QString &field, double x, double y)
-{
-    const QVariant v = rows.value(field);
-    if (v.isNull())
-        return; // a field with no value prints nothing
-    printer.setCurrentX(x);
-    printer.setCurrentY(y);
-    printer.print(asOneLine(v.toString()));
-}
-
-void printRow(Printer &printer, Snapshot &rows, short y)
+void printRow(Printer &printer, Snapshot &rows, double y)
 {
     printer.setFontName(QStringLiteral("Verdana"));
     printer.setFontSize(10);
     printer.setFontBold(false);
-    putField(printer, rows, QStringLiteral("NoDaftar"), 1100, y);
-    putField(printer, rows, QStringLiteral("NamaSyarikat"), 2800, y);
+    printField(printer, rows, QStringLiteral("NoDaftar"), 1100, y);
+    printField(printer, rows, QStringLiteral("NamaSyarikat"), 2800, y);
 
     printer.setFontSize(8);
-    putField(printer, rows, QStringLiteral("AlamatPendaftaranSyarikat"), 2800, y + 220);
+    printField(printer, rows, QStringLiteral("AlamatPendaftaranSyarikat"), 2800, y + 220);
 
     printer.setFontSize(9);
-    putField(printer, rows, QStringLiteral("NoTelPej"), 8690, y);
-    putField(printer, rows, QStringLiteral("NoTelHp"), 8690, y + 205);
-    putField(printer, rows, QStringLiteral("NoFaks"), 8690, y + 410);
+    printField(printer, rows, QStringLiteral("NoTelPej"), 8690, y);
+    printField(printer, rows, QStringLiteral("NoTelHp"), 8690, y + 205);
+    printField(printer, rows, QStringLiteral("NoFaks"), 8690, y + 410);
 
     const QVariant dates = rows.value(QStringLiteral("Tarikh_dapat_kerja"));
     const std::array<int, 12> counts = countMonths(dates.isNull() ? QString() : dates.toString());
@@ -51,22 +42,9 @@ void printRow(Printer &printer, Snapshot &rows, short y)
 
 void printWorkList(Printer &printer, Snapshot &rows)
 {
-    printer.setOrientation(2);
-    short y = 1500;
-    int rowOnPage = 1;
     short c = 1;
-    Form2::table1(printer, c);
-    for (; !rows.eof(); rows.moveNext()) {
-        if (rowOnPage > kWorkRowsPerPage) {
-            y = 1500;
-            printer.newPage();
-            Form2::table1(printer, c);
-            rowOnPage = 1;
-        }
-        printRow(printer, rows, y);
-        y += 650;
-        ++rowOnPage;
-    }
+    printListPages(printer, rows, -1, kWorkRowsPerPage, 650, [&] { Form2::table1(printer, c); },
+                   [&](double y) { printRow(printer, rows, y); });
 }
 
 } // namespace arb

@@ -26,10 +26,6 @@
 namespace arb {
 
 namespace {
-const QColor kBackground(0, 64, 64);
-const QColor kLightYellow(255, 255, 128);
-const QColor kYellow(255, 255, 0);
-const QColor kGreen(0, 128, 0);
 
 QFont boldFont()
 {
@@ -106,7 +102,7 @@ Form5::Form5(QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Majlis Daerah Lembah Serindit"));
     setClientSize(this, 7095, 8190);
-    setBackground(this, kBackground);
+    setBackground(this, kTeal);
     setFont(defaultFont());
 
     buildControls();

@@ -1,3 +1,4 @@
+#include "OpenForm4.h"
 #include "TestSupport.h"
 
 #include "app/Form1.h"
@@ -22,17 +23,6 @@ using arb::Form4;
 using arb::MessageBox;
 using arb::twipsRect;
 using arb::test::TempStore;
-
-namespace {
-// Opened the way the main window's "Daftar " opens it.
-std::unique_ptr<Form4> openForm()
-{
-    auto f = std::make_unique<Form4>();
-    f->satu(false);
-    f->gerak(1);
-    return f;
-}
-} // namespace
 
 class TestForm4 : public QObject
 {

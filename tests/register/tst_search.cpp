@@ -1,3 +1,4 @@
+#include "OpenForm4.h"
 #include "TestSupport.h"
 
 #include "data/DataControl.h"
@@ -16,14 +17,6 @@ using arb::MessageBox;
 using arb::test::TempStore;
 
 namespace {
-std::unique_ptr<Form4> openForm()
-{
-    auto f = std::make_unique<Form4>();
-    f->satu(false);
-    f->gerak(1);
-    return f;
-}
-
 void search(Form4 &f, const QString &word, int mode, const QList<MessageBox::Button> &answers = {})
 {
     f.Text16->setText(word);

@@ -1,3 +1,4 @@
+#include "OpenForm4.h"
 #include "TestSupport.h"
 
 #include "platform/BoundBox.h"
@@ -22,14 +23,6 @@ using arb::RecordedText;
 using arb::test::TempStore;
 
 namespace {
-std::unique_ptr<Form4> openForm()
-{
-    auto f = std::make_unique<Form4>();
-    f->satu(false);
-    f->gerak(1);
-    return f;
-}
-
 QString describe(const RecordedText &t)
 {
     return QStringLiteral("%1,%2 %3 %4%5 %6")
