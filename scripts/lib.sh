@@ -17,7 +17,7 @@ install_deps() {
   [ "$(id -u)" -ne 0 ] && sudo="sudo"
   echo "== Memasang: ${missing[*]}"
   $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 }
 
 build() {
