@@ -1,9 +1,14 @@
 #pragma once
 
+#include "TestSupport.h"
+#include "platform/BoundBox.h"
 #include "platform/MessageBox.h"
 #include "register/Form4.h"
 
-#include <QStringList>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <memory>
 
 // The record window opened the way the main window's "Daftar " opens it.

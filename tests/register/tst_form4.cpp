@@ -1,18 +1,11 @@
 #include "OpenForm4.h"
-#include "TestSupport.h"
 
 #include "app/Form1.h"
 #include "data/DataControl.h"
-#include "platform/BoundBox.h"
 #include "platform/Twips.h"
 #include "platform/Windows.h"
 
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPointer>
-#include <QPushButton>
 
 using namespace arb;
 using namespace Qt::StringLiterals;
@@ -28,8 +21,6 @@ QString usable(const Form4 &f)
         s += w->isEnabled() ? u'1' : u'0';
     return s;
 }
-
-const QString kBrowse = u"1011111111110"_s;
 
 // The last four characters of Text1 after each click.
 QString walk(Form4 &f, const QList<QPushButton *> &buttons)
@@ -66,13 +57,11 @@ private slots:
         QCOMPARE(f->windowTitle(), u"Majlis Daerah Lembah Serindit"_s);
         QCOMPARE(f->size(), QSize(487, 483));
         QCOMPARE(f->Text1->geometry(), twipsRect(120, 960, 2415, 375));
-        QCOMPARE(f->Frame2->geometry(), twipsRect(0, 6480, 7215, 735));
         // The work date box lies below the client area: nothing is typed into it unseen.
         QVERIFY(f->Text21->geometry().top() >= f->height());
         QCOMPARE(f->Text21->focusPolicy(), Qt::NoFocus);
-        QCOMPARE(f->Combo2->itemText(1), u"Pembekalan/Perkhidmatan"_s);
         QCOMPARE(f->searchMode(), 0);
-        QCOMPARE(usable(*f), kBrowse);
+        QCOMPARE(usable(*f), u"1011111111110"_s);
         QVERIFY(f->Text18->isHidden() && !f->Text3->isEnabled());
 
         // Tab order, as the relative order along the focus chain.
@@ -89,9 +78,8 @@ private slots:
         QCOMPARE(seen, order);
 
         // The first demo contractor, its address with its line breaks.
-        QCOMPARE(f->Text1->text(), u"ZRVA/KP/0001"_s);
-        QCOMPARE(boxText(f->Text3), store.value(0, u"AlamatPendaftaranSyarikat"_s).toString());
         QVERIFY(boxText(f->Text3).contains(u"\r\n"_s));
+        QCOMPARE(boxText(f->Text3), store.value(0, u"AlamatPendaftaranSyarikat"_s).toString());
         f->show();
         QVERIFY(QTest::qWaitForWindowExposed(f.get()));
         if (qEnvironmentVariableIsSet("ARB_GRAB"))
@@ -125,12 +113,11 @@ private slots:
         auto f = openForm();
         f->Command6->click();
         f->Command2->click(); // "Baru"
-        QVERIFY(f->editing() && !f->Text18->isHidden());
         QCOMPARE(f->Text18->toPlainText(), u"Jumlah Rekod Semasa : 12"_s);
         QCOMPARE(f->Text1->text(), u"ZRVA/KP/0013"_s);
         QVERIFY(f->Text2->text().isEmpty() && boxText(f->Text3).isEmpty() && f->Combo2->currentText().isEmpty());
         QCOMPARE(f->Text21->text(), u" "_s);
-        QCOMPARE(f->Command2->text(), u"Ok"_s);
+        QVERIFY(f->Command2->text() == u"Ok"_s && !f->Text18->isHidden());
         QCOMPARE(usable(*f), u"1000000000001"_s);
 
         f->Text2->setText(u"  SYARIKAT BARU  "_s);
@@ -148,46 +135,17 @@ private slots:
                               u"Kerja Am"_s, u"\tPKK/1"_s, u"-"_s, u"-"_s, QString(), u"<null>"_s}));
 
         // Browsing on the new row, showing what was typed until shown again.
-        QVERIFY(!f->editing() && f->Text18->isHidden());
-        QCOMPARE(f->Command2->text(), u"Baru"_s);
-        QCOMPARE(usable(*f), kBrowse);
+        QVERIFY(f->Command2->text() == u"Baru"_s && f->Text18->isHidden() && !f->Text2->isEnabled());
         QCOMPARE(f->Text2->text(), u"  SYARIKAT BARU  "_s);
-        QCOMPARE(f->Text5->text(), u"-"_s);
         QCOMPARE(walk(*f, {f->Command6}), u"0013"_s);
         QCOMPARE(f->Text2->text(), u"SYARIKAT BARU"_s);
-        QCOMPARE(walk(*f, {f->Command7}), u"0012"_s);
         QVERIFY(MessageBox::takeShown().isEmpty());
     }
 
-    void proposalFollowsTheRowCount()
+    void proposalInFourDigitsAtLeast()
     {
         TempStore store;
-        {
-            // An empty register: empty fields, arrows that do nothing, a first registration.
-            auto f = openForm();
-            QCOMPARE(walk(*f, {f->Command9, f->Command7, f->Command6, f->Command10}), u"   "_s);
-            QVERIFY(MessageBox::takeShown().isEmpty() && boxText(f->Text3).isEmpty());
-            f->Command2->click();
-            QCOMPARE(f->Text18->toPlainText(), u"Jumlah Rekod Semasa : 0"_s);
-            QCOMPARE(f->Text1->text(), u"ZRVA/KP/0001"_s);
-            f->Command2->click();
-            QCOMPARE(store.value(0, u"NoDaftar"_s).toString(), u"ZRVA/KP/0001"_s);
-            f->Command9->click();
-            QCOMPARE(f->Text2->text(), u"-"_s);
-        }
-        store.addContractors(4);
-        {
-            auto f = openForm();
-            f->Command6->click();
-            f->Command4->click();
-            MessageBox::queueAnswers({MessageBox::Yes});
-            f->Command3->click();
-            QCOMPARE(store.count(), 4);
-            f->Command2->click();
-            QCOMPARE(f->Text1->text(), u"ZRVA/KP/0005"_s); // the count after a deletion
-            f->Command2->click();
-        }
-        store.exec(u"WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c WHERE x < 9994) "
+        store.exec(u"WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c WHERE x < 9999) "
                    "INSERT INTO kontraktor (NoDaftar) SELECT 'ZRVA/KP/' || x FROM c"_s);
         auto f = openForm();
         f->Command2->click();
@@ -203,14 +161,12 @@ private slots:
         auto f = openForm();
         f->Command6->click();
         f->Command4->click(); // "Kemaskini"
-        QVERIFY(f->editing());
         QCOMPARE(f->Command4->text(), u"Ok"_s);
         QCOMPARE(usable(*f), u"0110000000001"_s);
         f->Text2->setText(u" SYARIKAT DUA BARU "_s);
         f->Text13->clear();
         f->Command4->click(); // "Ok"
         QCOMPARE(f->Command4->text(), u"Kemaskini"_s);
-        QCOMPARE(usable(*f), kBrowse);
         QCOMPARE(f->Text13->text(), u"-"_s);
         QCOMPARE(values(store.rows().at(1),
                         {u"NamaSyarikat"_s, u"NamaPengarahUrusan"_s, u"Tarikh_dapat_kerja"_s, u"Butiran_kerja"_s}),
@@ -227,8 +183,7 @@ private slots:
         QCOMPARE(shownBoxes(),
                  (QStringList{u"Padam...|Anda pasti untuk padam rekod ini?|?"_s, u"Mesej|Rekod Tidak Dipadam!|info"_s}));
         QCOMPARE(store.count(), 5);
-        QVERIFY(f->editing());
-        QCOMPARE(f->Text2->text(), u"diubah"_s);
+        QVERIFY(f->editing() && f->Text2->text() == u"diubah"_s);
         QCOMPARE(usable(*f), u"0110000000001"_s);
 
         // A middle row: the row after it is shown, the fields left editable.
@@ -240,29 +195,32 @@ private slots:
         QCOMPARE(f->Text1->text(), u"ZRVA/KP/0003"_s);
         QCOMPARE(f->Command4->text(), u"Kemaskini"_s);
         QCOMPARE(usable(*f), u"1011111111111"_s);
+        // The proposal follows the count, not the highest number: a duplicate here.
+        f->Command2->click();
+        QCOMPARE(f->Text1->text(), u"ZRVA/KP/0005"_s);
+        f->Command2->click();
 
         // The last row: the row before it is shown.
         f->Command10->click();
         f->Command4->click();
         MessageBox::queueAnswers({MessageBox::Yes});
         f->Command3->click();
-        QCOMPARE(walk(*f, {f->Command6, f->Command9}), u"0004 0001"_s);
+        QCOMPARE(walk(*f, {f->Command6, f->Command9}), u"0005 0001"_s);
 
-        // Down to nothing: an empty register, then a first registration again.
-        for (int i = 0; i < 3; ++i) {
+        // Down to nothing: an empty register where the arrows do nothing, then a first registration.
+        for (int i = 0; i < 4; ++i) {
             f->Command4->click();
             MessageBox::queueAnswers({MessageBox::Yes});
             f->Command3->click();
         }
         QCOMPARE(store.count(), 0);
-        QCOMPARE(f->Text1->text(), QString());
-        const QStringList shown = shownBoxes();
-        QCOMPARE(shown.last(), u"Mesej|Rekod Dipadam|exclamation"_s);
-        QVERIFY(shown.filter(u"|critical"_s).isEmpty());
+        QCOMPARE(shownBoxes().last(), u"Mesej|Rekod Dipadam|exclamation"_s);
+        QCOMPARE(walk(*f, {f->Command9, f->Command7, f->Command6, f->Command10}), u"   "_s);
+        QVERIFY(MessageBox::takeShown().isEmpty() && boxText(f->Text3).isEmpty());
         f->Command2->click();
         QCOMPARE(f->Text1->text(), u"ZRVA/KP/0001"_s);
         f->Command2->click();
-        QCOMPARE(store.count(), 1);
+        QCOMPARE(walk(*f, {f->Command9}), u"0001"_s);
 
         // A failing store keeps the step: the caption stays "Ok".
         f->Command4->click();
@@ -298,7 +256,6 @@ private slots:
         QVERIFY(!f->Text2->isEnabled());
 
         QPointer<DataControl> dc = f->kontraktor;
-        QVERIFY(dc->isOpen());
         f->Command5->click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(f.isNull() && dc.isNull());

@@ -76,13 +76,11 @@ private slots:
         QVERIFY(form && form->isVisible());
         QCOMPARE(form->windowTitle(), u"Majlis Daerah Lembah Serindit"_s);
         QCOMPARE(form->size(), QSize(473, 546));
-        QCOMPARE(form->Text2->geometry(), QRect(8, 216, 121, 233));
         QCOMPARE(form->Frame2->geometry(), QRect(0, 496, 473, 49));
         // Only the work boxes take typing; the search starts by company name.
         QVERIFY(form->Text2a->isReadOnly() && form->Text2b->isReadOnly() && form->Text1->isReadOnly());
         QVERIFY(!form->Text2c->isReadOnly() && !form->Text2->isReadOnly() && !form->Text2e->isReadOnly()
                 && !form->Text2f->isReadOnly());
-        QCOMPARE(form->Combo1->itemText(0), u"No Daftar"_s);
         QCOMPARE(form->Combo1->currentText(), u"Nama Syarikat"_s);
         QCOMPARE(form->Text2a->text(), u"ZRVA/KP/0001"_s);
         if (qEnvironmentVariableIsSet("ARB_GRAB"))
@@ -98,10 +96,18 @@ private slots:
         QVERIFY(MessageBox::takeShown().isEmpty());
     }
 
-    void tarikhCases()
+    void tarikhCasesOnAnEmptyTable()
     {
         test::TempStore store;
         Form5 form;
+        // Nothing to step through: only "<<", which needs a row, reports it.
+        form.Command6->click();
+        form.Command5->click();
+        QVERIFY(MessageBox::takeShown().isEmpty());
+        form.Command4->click();
+        const QStringList shown = boxes();
+        QVERIFY(shown.size() == 1 && shown.first().endsWith(u"|critical"_s));
+
         const QList<std::pair<QString, QString>> cases{
             {u"12/05/2003"_s, u"12.05.2003"_s}, {u"12-05-2003"_s, u"12.05.2003"_s},
             {u"12 05 2003"_s, u"12.05.2003"_s}, {u"12.05.2003"_s, u"12.05.2003"_s},
@@ -120,70 +126,56 @@ private slots:
             form.tarikh();
             QCOMPARE(form.Text2->toPlainText(), expected);
         }
+        form.close();
+        QCOMPARE(store.count(), 0);
+        // Work fields never filled: shown empty, the date stored as one blank when left.
+        store.addContractor({{u"NoDaftar"_s, u"ZRVA/KP/0009"_s}});
+        Form5 filled;
+        QCOMPARE(filled.Text2e->toPlainText(), QString());
+        filled.Command6->click();
+        QCOMPARE(dates(store), QStringList{u" "_s});
+        QVERIFY(store.value(0, kJobs).isNull() && MessageBox::takeShown().isEmpty());
     }
 
-    void editsStoredWhenLeavingAndClosing()
+    void editsStoredOnMovesAndClose()
     {
         test::TempStore store;
         addThree(store);
         QPointer<Form5> form = showWindow<Form5>();
-        QCOMPARE(form->Text2b->text(), u"SYARIKAT JAYA MAJU"_s);
-        // A job added on the first row, stored with its dates normalised.
+        // The first row shown is not normalised until it is left.
+        QCOMPARE(form->Text2->toPlainText(), u"1/2/2003\n3-4-2003"_s);
+        // A job added on the first row, stored with its dates normalised when ">>" leaves it.
         form->Text2->setPlainText(u"1/2/2003\n3-4-2003\n9 10 2006"_s);
         form->Text2e->setPlainText(u"Baiki longkang\nCat dewan\nPagar sekolah"_s);
         form->Text2c->setText(u"LO/77/2006"_s);
-        QTest::mouseClick(form->Command6, Qt::LeftButton);
-        QCOMPARE(form->Text2a->text(), u"ZRVA/KP/0002"_s);
+        QTest::mouseClick(form->Command7, Qt::LeftButton);
         const QVariantMap first = store.rows().first();
-        QCOMPARE(first.value(kDates).toString(), u"1.2.2003\r\n3.4.2003\r\n9.10.2006"_s);
         QCOMPARE(first.value(kJobs).toString(), u"Baiki longkang\r\nCat dewan\r\nPagar sekolah"_s);
         QCOMPARE(first.value(u"No_I_LO"_s).toString(), u"LO/77/2006"_s);
-        QCOMPARE(first.value(u"NamaSyarikat"_s).toString(), u"SYARIKAT JAYA MAJU"_s);
-        // Back on it: the stored texts are shown.
+        // ">" on the last row keeps it and normalises it; the row passed over is left alone.
+        QTest::mouseClick(form->Command6, Qt::LeftButton);
+        QCOMPARE(form->Text2a->text(), u"ZRVA/KP/0003"_s);
+        QCOMPARE(form->Text2->toPlainText(), u"7.8.2005"_s);
+        QCOMPARE(dates(store), (QStringList{u"1.2.2003\r\n3.4.2003\r\n9.10.2006"_s, u"5 6 2004"_s, u"7.8.2005"_s}));
+        // "<" on the first row likewise; an emptied date column is stored as one blank.
         QTest::mouseClick(form->Command4, Qt::LeftButton);
-        QCOMPARE(form->Text2->toPlainText(), u"1.2.2003\n3.4.2003\n9.10.2006"_s);
-
-        // ">>", edits on the last row, then "Keluar": stored as typed.
-        QTest::mouseClick(form->Command7, Qt::LeftButton);
+        form->Text2->setPlainText(QString());
+        QTest::mouseClick(form->Command5, Qt::LeftButton);
+        QCOMPARE(form->Text2a->text(), u"ZRVA/KP/0001"_s);
+        QCOMPARE(dates(store).first(), u" "_s);
+        // Two blanks are stored as empty text, not null.
+        QTest::mouseClick(form->Command6, Qt::LeftButton);
+        form->Text2->setPlainText(u"  "_s);
+        QTest::mouseClick(form->Command6, Qt::LeftButton);
+        QVERIFY(!store.value(1, kDates).isNull());
+        // Edits on the row shown at "Keluar": stored as typed.
         form->Text2->setPlainText(u"7/8/2005\n1-1-2007"_s);
         form->Text2f->setPlainText(u"800.00\n950.00"_s);
         QTest::mouseClick(form->Command3, Qt::LeftButton);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!form);
-        // The second row, left unedited, normalised all the same.
-        QCOMPARE(dates(store), (QStringList{u"1.2.2003\r\n3.4.2003\r\n9.10.2006"_s, u"5.6.2004"_s, u"7/8/2005\r\n1-1-2007"_s}));
+        QCOMPARE(dates(store), (QStringList{u" "_s, QString(), u"7/8/2005\r\n1-1-2007"_s}));
         QCOMPARE(store.value(2, u"Nilai"_s).toString(), u"800.00\r\n950.00"_s);
-        QVERIFY(MessageBox::takeShown().isEmpty());
-    }
-
-    void arrowsAtTheEnds()
-    {
-        test::TempStore store;
-        addThree(store);
-        {
-            Form5 form;
-            // The first row shown is not normalised until it is left.
-            QCOMPARE(form.Text2->toPlainText(), u"1/2/2003\n3-4-2003"_s);
-            // "<" on the first row and ">" on the last keep the row and normalise it.
-            form.Command5->click();
-            QCOMPARE(form.Text2a->text(), u"ZRVA/KP/0001"_s);
-            QCOMPARE(form.Text2->toPlainText(), u"1.2.2003\n3.4.2003"_s);
-            form.Command7->click();
-            form.Command6->click();
-            QCOMPARE(form.Text2a->text(), u"ZRVA/KP/0003"_s);
-            QCOMPARE(dates(store), (QStringList{u"1.2.2003\r\n3.4.2003"_s, u"5 6 2004"_s, u"7.8.2005"_s}));
-            form.Command5->click();
-            form.Command5->click();
-            QCOMPARE(form.Text2a->text(), u"ZRVA/KP/0001"_s);
-            QCOMPARE(dates(store).at(1), u"5.6.2004"_s);
-            // An emptied date column is stored as one blank; two blanks as empty text, not null.
-            form.Text2->setPlainText(QString());
-            form.Command6->click();
-            form.Text2->setPlainText(u"  "_s);
-            form.Command4->click();
-            QCOMPARE(dates(store), (QStringList{u" "_s, QString(), u"7.8.2005"_s}));
-            QVERIFY(!store.value(1, kDates).isNull());
-        }
         QVERIFY(MessageBox::takeShown().isEmpty());
     }
 
@@ -202,14 +194,6 @@ private slots:
         QCOMPARE(dates(store), (QStringList{u"1/2/2003\r\n3-4-2003\r\n9 9 2009"_s, u"5 6 2004"_s, u"7/8/2005"_s}));
         QCOMPARE(store.value(0, kJobs).toString(), u"Baiki longkang\r\nCat dewan\r\nPagar"_s);
 
-        // An edit on the match, then a search that finds nothing: stored as typed, the last row shown.
-        form.Text2->setPlainText(u"7/8/2005\n1-1-2010"_s);
-        QCOMPARE(search(form, u"TIADA"_s), QStringList{kNone});
-        QCOMPARE(form.Text2a->text(), u"ZRVA/KP/0003"_s);
-        QCOMPARE(dates(store).at(2), u"7/8/2005\r\n1-1-2010"_s);
-        // No at a match on the first row leaves it shown.
-        QCOMPARE(search(form, u"syarikat"_s, {MessageBox::No}), QStringList{kWord});
-        QCOMPARE(form.Text2a->text(), u"ZRVA/KP/0001"_s);
         // By number once chosen; text typed into the mode list compares nothing.
         form.Combo1->setCurrentIndex(0);
         QCOMPARE(search(form, u"2"_s, {MessageBox::No}), QStringList{u"Jumpa...|Teruskan?|?"_s});
@@ -218,34 +202,6 @@ private slots:
         QCOMPARE(search(form, u"BINAAN"_s), QStringList{kNone});
         QCOMPARE(form.Text2a->text(), u"ZRVA/KP/0003"_s);
         QCOMPARE(dates(store).at(1), u"5 6 2004"_s);
-    }
-
-    void nullsAndEmptyTable()
-    {
-        test::TempStore store;
-        {
-            // Nothing to step through: only the arrows that need a row report it.
-            Form5 form;
-            QCOMPARE(form.Text2a->text(), QString());
-            form.Command6->click();
-            form.Command5->click();
-            QVERIFY(MessageBox::takeShown().isEmpty());
-            form.Command4->click();
-            const QStringList shown = boxes();
-            QVERIFY(shown.size() == 1 && shown.first().endsWith(u"|critical"_s));
-            form.close();
-        }
-        QCOMPARE(store.count(), 0);
-        // A row whose work fields were never filled shows empty boxes.
-        store.addContractor({{u"NoDaftar"_s, u"ZRVA/KP/0009"_s}});
-        {
-            Form5 form;
-            QCOMPARE(form.Text2e->toPlainText(), QString());
-            form.Command6->click();
-            QCOMPARE(dates(store), QStringList{u" "_s});
-            QVERIFY(store.value(0, kJobs).isNull());
-        }
-        QVERIFY(MessageBox::takeShown().isEmpty());
     }
 };
 
