@@ -73,6 +73,11 @@ private slots:
         QCOMPARE(f->Text1->text(), u"ZRVA/KP/0008"_s);
         f->Combo1->setCurrentIndex(1); // an entry chosen again
         QCOMPARE(f->searchMode(), 1);
+        // A record with no number at all ends a search by number quietly where it stands.
+        store.addContractor({{u"NamaSyarikat"_s, u"TANPA NOMBOR"_s}});
+        store.addContractor({{u"NoDaftar"_s, u"ZRVA/KP/0010"_s}});
+        QCOMPARE(search(*f, u"10"_s, kSearchByNumber), QStringList());
+        QCOMPARE(f->Text2->text(), u"TANPA NOMBOR"_s);
 
         // The work record window's way: its own dynaset, nothing to refresh.
         DataControl dc(Locations::kLocalPath, u"kontraktor"_s, DataControl::Kind::Dynaset);

@@ -132,14 +132,33 @@ private slots:
         QVERIFY(store.value(0, kJobs).isNull() && MessageBox::takeShown().isEmpty());
     }
 
-    void editsStoredOnMovesAndClose()
+    void editsStoredBySearchMovesAndClose()
     {
         test::TempStore store;
         addThree(store);
         QPointer<Form5> form = showWindow<Form5>();
-        // The first row shown is not normalised until it is left.
+        // The first row shown is not normalised until it is left, and the search leaves it as typed.
         QCOMPARE(form->Text2->toPlainText(), u"1/2/2003\n3-4-2003"_s);
+        form->Text2->setPlainText(u"1/2/2003\n3-4-2003\n9 9 2009"_s);
+        form->Text2e->setPlainText(u"Baiki longkang\nCat dewan\nPagar"_s);
+        // Opened fresh, the window searches by company name.
+        QCOMPARE(search(*form, u"  jaya "_s, {MessageBox::Yes, MessageBox::No}), (QStringList{kWord, kWord}));
+        QCOMPARE(form->Text2a->text(), u"ZRVA/KP/0003"_s);
+        QCOMPARE(form->Text2->toPlainText(), u"7/8/2005"_s);
+        // Rows passed over are neither normalised nor changed.
+        QCOMPARE(dates(store), (QStringList{u"1/2/2003\r\n3-4-2003\r\n9 9 2009"_s, u"5 6 2004"_s, u"7/8/2005"_s}));
+        QCOMPARE(store.value(0, kJobs).toString(), u"Baiki longkang\r\nCat dewan\r\nPagar"_s);
+        // By number once chosen; text typed into the mode list compares nothing.
+        form->Combo1->setCurrentIndex(0);
+        QCOMPARE(search(*form, u"2"_s, {MessageBox::No}), QStringList{u"Jumpa...|Teruskan?|?"_s});
+        QCOMPARE(form->Text2a->text(), u"ZRVA/KP/0002"_s);
+        QTest::keyClicks(form->Combo1->lineEdit(), u"x"_s);
+        QCOMPARE(search(*form, u"BINAAN"_s), QStringList{kNone});
+        QCOMPARE(form->Text2a->text(), u"ZRVA/KP/0003"_s);
+        QCOMPARE(dates(store).at(1), u"5 6 2004"_s);
+
         // A job added on the first row, stored with its dates normalised when ">>" leaves it.
+        QTest::mouseClick(form->Command4, Qt::LeftButton);
         form->Text2->setPlainText(u"1/2/2003\n3-4-2003\n9 10 2006"_s);
         form->Text2e->setPlainText(u"Baiki longkang\nCat dewan\nPagar sekolah"_s);
         form->Text2c->setText(u"LO/77/2006"_s);
@@ -148,6 +167,7 @@ private slots:
         QCOMPARE(first.value(kJobs).toString(), u"Baiki longkang\r\nCat dewan\r\nPagar sekolah"_s);
         QCOMPARE(first.value(u"No_I_LO"_s).toString(), u"LO/77/2006"_s);
         // ">" on the last row keeps it and normalises it; the row passed over is left alone.
+        form->Text2->setPlainText(u"7/8/2005"_s);
         QTest::mouseClick(form->Command6, Qt::LeftButton);
         QCOMPARE(form->Text2a->text(), u"ZRVA/KP/0003"_s);
         QCOMPARE(form->Text2->toPlainText(), u"7.8.2005"_s);
@@ -172,31 +192,6 @@ private slots:
         QCOMPARE(dates(store), (QStringList{u" "_s, QString(), u"7/8/2005\r\n1-1-2007"_s}));
         QCOMPARE(store.value(2, u"Nilai"_s).toString(), u"800.00\r\n950.00"_s);
         QVERIFY(MessageBox::takeShown().isEmpty());
-    }
-
-    void searchMovesAndStoresAsTyped()
-    {
-        test::TempStore store;
-        addThree(store);
-        Form5 form;
-        // Edits on the row shown are stored as typed when the search leaves it; by name when opened fresh.
-        form.Text2->setPlainText(u"1/2/2003\n3-4-2003\n9 9 2009"_s);
-        form.Text2e->setPlainText(u"Baiki longkang\nCat dewan\nPagar"_s);
-        QCOMPARE(search(form, u"  jaya "_s, {MessageBox::Yes, MessageBox::No}), (QStringList{kWord, kWord}));
-        QCOMPARE(form.Text2a->text(), u"ZRVA/KP/0003"_s);
-        QCOMPARE(form.Text2->toPlainText(), u"7/8/2005"_s);
-        // Rows passed over are neither normalised nor changed.
-        QCOMPARE(dates(store), (QStringList{u"1/2/2003\r\n3-4-2003\r\n9 9 2009"_s, u"5 6 2004"_s, u"7/8/2005"_s}));
-        QCOMPARE(store.value(0, kJobs).toString(), u"Baiki longkang\r\nCat dewan\r\nPagar"_s);
-
-        // By number once chosen; text typed into the mode list compares nothing.
-        form.Combo1->setCurrentIndex(0);
-        QCOMPARE(search(form, u"2"_s, {MessageBox::No}), QStringList{u"Jumpa...|Teruskan?|?"_s});
-        QCOMPARE(form.Text2a->text(), u"ZRVA/KP/0002"_s);
-        QTest::keyClicks(form.Combo1->lineEdit(), u"x"_s);
-        QCOMPARE(search(form, u"BINAAN"_s), QStringList{kNone});
-        QCOMPARE(form.Text2a->text(), u"ZRVA/KP/0003"_s);
-        QCOMPARE(dates(store).at(1), u"5 6 2004"_s);
     }
 };
 
