@@ -172,73 +172,55 @@ private slots:
             QVERIFY2(counted(countMonths(dates)) == want, qPrintable(dates + QStringLiteral(" -> ") + counted(countMonths(dates))));
     }
 
-    void contractorRows()
+    void rowsPagesAndRanges()
     {
         test::TempStore store;
-        store.addContractors(20);
-        store.addContractor({{"NoDaftar", "ZRVA/KP/0021"}, {"TarikhDaftar", "1.2.2024"}, {"NamaSyarikat", "SYARIKAT BINAAN JAYA MAJU SDN BHD"},
+        store.addContractors(26);
+        store.addContractor({{"NoDaftar", "ZRVA/KP/0027"}, {"TarikhDaftar", "1.2.2024"}, {"NamaSyarikat", "SYARIKAT BINAAN JAYA MAJU SDN BHD"},
                              {"AlamatPendaftaranSyarikat", "No. 7, Jalan Merbah\r\n27070 Kampung Tebing\r\nLembah Serindit"},
-                             {"NoTelHp", "012-3456789"}, {"NoTelPej", "09-5100111"}, {"kelas", "G3"}, {"Bidang", "Pembinaan"}});
+                             {"NoTelHp", "012-3456789"}, {"NoTelPej", "09-5100111"}, {"NoFaks", "09-5200111"}, {"kelas", "G3"},
+                             {"Bidang", "Pembinaan"}, {"Tarikh_dapat_kerja", "12.03.2004\r\n5.3.2005\r\n1/12/2004"}});
+        store.addContractor({{"NoDaftar", "ZRVA/KP/0028"}}); // no values: only its number prints
 
-        const RecordedJob job = report(1, INT_MAX);
+        // Contractor list: contractor 27 in the last slot of page 3, the fourth page holding only 28.
+        RecordedJob job = report(1, INT_MAX);
         QVERIFY(job.landscape && job.ended);
-        QCOMPARE(pages(job), QStringLiteral("19:9 0001-0009|19:9 0010-0018|19:3 0019-0021")); // a fresh skeleton on every page
-        QCOMPARE(at(job.pages.at(0), 1100, 1500), QStringLiteral("Verdana 10: ZRVA/KP/0001"));
-        QCOMPARE(at(job.pages.at(0), 1100, 9500), QStringLiteral("Verdana 10: ZRVA/KP/0009"));
-
-        // Contractor 21: third row of page 3, base y 3500; NoFaks is null and prints nothing.
+        QCOMPARE(pages(job), QStringLiteral("19:9 0001-0009|19:9 0010-0018|19:9 0019-0027|19:1 0028-0028")); // a fresh skeleton each
+        QCOMPARE(job.pages.at(3).texts.size(), 7 + 1);
         const QList<std::tuple<double, double, QString>> row{
-            {1100, 3500, "ZRVA/KP/0021"}, {2800, 3500, "1.2.2024"}, {4400, 3500, "SYARIKAT BINAAN JAYA "},
-            {4400, 3720, "MAJU SDN BHD"}, {8100, 3500, "No. 7, Jalan Merbah "}, {8100, 3720, "27070 Kampung Tebing "},
-            {8100, 3940, "Lembah Serindit"}, {8100, 4160, " "}, {10800, 3500, "012-3456789"}, {10800, 3720, "09-5100111"},
-            {12400, 3500, "G3"}, {14100, 3500, "Pembinaan"}};
+            {1100, 9500, "ZRVA/KP/0027"}, {2800, 9500, "1.2.2024"}, {4400, 9500, "SYARIKAT BINAAN JAYA "},
+            {4400, 9720, "MAJU SDN BHD"}, {8100, 9500, "No. 7, Jalan Merbah "}, {8100, 9720, "27070 Kampung Tebing "},
+            {8100, 9940, "Lembah Serindit"}, {8100, 10160, " "}, {10800, 9500, "012-3456789"}, {10800, 9720, "09-5100111"},
+            {10800, 9940, "09-5200111"}, {12400, 9500, "G3"}, {14100, 9500, "Pembinaan"}};
         for (const auto &[x, y, text] : row)
             QCOMPARE(at(job.pages.at(2), x, y), QStringLiteral("Verdana 10: ") + text);
-        QCOMPARE(at(job.pages.at(2), 10800, 3940), QString());
-    }
 
-    void workRows()
-    {
-        test::TempStore store;
-        store.addContractors(29);
-        store.addContractor({{"NoDaftar", "ZRVA/KP/0030"}, {"NamaSyarikat", "SYARIKAT BINAAN JAYA MAJU SDN BHD"},
-                             {"AlamatPendaftaranSyarikat", "No. 7, Jalan Merbah\r\nLembah Serindit"}, {"NoTelPej", "09-5100111"},
-                             {"NoTelHp", "012-3456789"}, {"NoFaks", "09-5200111"},
-                             {"Tarikh_dapat_kerja", "12.03.2004\r\n5.3.2005\r\n1/12/2004"}});
-        store.addContractor({{"NoDaftar", "ZRVA/KP/0031"}}); // no values: only its number prints
-
-        const RecordedJob job = report();
+        // Work list: 28 rows, two full pages and no trailing one; contractor 27 in slot 13 of page 2.
+        job = report();
         QVERIFY(job.landscape && job.ended);
-        QCOMPARE(pages(job), QStringLiteral("32:14 0001-0014|32:14 0015-0028|32:3 0029-0031"));
-
-        const RecordedPage &p = job.pages.at(2); // contractor 30: second row, base 2150
-        const QList<std::tuple<double, double, QString>> row{
-            {1100, 2150, "Verdana 10: ZRVA/KP/0030"},
-            {2800, 2150, "Verdana 10: SYARIKAT BINAAN JAYA MAJU SDN BHD"}, // whole, not cut
-            {2800, 2370, "Verdana 8: No. 7, Jalan Merbah Lembah Serindit"},
-            {8690, 2150, "Verdana 9: 09-5100111"}, {8690, 2355, "Verdana 9: 012-3456789"}, {8690, 2560, "Verdana 9: 09-5200111"},
-            {10690 + 400 * 2, 2355, "Verdana 9:  2 "}, {10690 + 400 * 11, 2355, "Verdana 9:  1 "}}; // March, December
-        for (const auto &[x, y, text] : row)
+        QCOMPARE(pages(job), QStringLiteral("32:14 0001-0014|32:14 0015-0028"));
+        const RecordedPage &p = job.pages.at(1);
+        const QList<std::tuple<double, double, QString>> work{
+            {1100, 9300, "Verdana 10: ZRVA/KP/0027"},
+            {2800, 9300, "Verdana 10: SYARIKAT BINAAN JAYA MAJU SDN BHD"}, // whole, not cut
+            {2800, 9520, "Verdana 8: No. 7, Jalan Merbah 27070 Kampung Tebing Lembah Serindit"},
+            {8690, 9300, "Verdana 9: 09-5100111"}, {8690, 9505, "Verdana 9: 012-3456789"}, {8690, 9710, "Verdana 9: 09-5200111"},
+            {10690 + 400 * 2, 9505, "Verdana 9:  2 "}, {10690 + 400 * 11, 9505, "Verdana 9:  1 "}, // March, December
+            {1100, 9950, "Verdana 10: ZRVA/KP/0028"}};
+        for (const auto &[x, y, text] : work)
             QCOMPARE(at(p, x, y), text);
         int counts = 0, last = 0;
         for (const RecordedText &t : p.texts) {
             counts += t.x >= 10690 && t.y > 1100 ? 1 : 0;
-            last += t.y >= 2800 ? 1 : 0;
+            last += t.y >= 9950 ? 1 : 0;
         }
         QCOMPARE(counts, 2); // months with no work stay empty
         QCOMPARE(last, 1);
-    }
 
-    void pageBreaksAndRanges()
-    {
-        test::TempStore store;
-        store.addContractors(28);
-        // Multiples of nine and fourteen, to the end or to the end of the range: no trailing empty page.
-        QCOMPARE(pages(report()), QStringLiteral("32:14 0001-0014|32:14 0015-0028"));
-        QCOMPARE(at(report().pages.at(1), 1100, 1500 + 650 * 13), QStringLiteral("Verdana 10: ZRVA/KP/0028"));
+        // Ranges: slots and pages count from the start; multiples of nine end without an empty page;
+        // an end past the last record stops there.
         QCOMPARE(pages(report(2, INT_MAX)), QStringLiteral("19:9 0002-0010|19:9 0011-0019|19:9 0020-0028"));
         QCOMPARE(pages(report(1, 27)), QStringLiteral("19:9 0001-0009|19:9 0010-0018|19:9 0019-0027"));
-        // Slots and pages count from the start of the range; an end past the last record stops there.
         QCOMPARE(at(report(5, 5).pages.at(0), 1100, 1500), QStringLiteral("Verdana 10: ZRVA/KP/0005"));
         QCOMPARE(pages(report(2, 11)), QStringLiteral("19:9 0002-0010|19:1 0011-0011"));
         QCOMPARE(pages(report(22, 40)), QStringLiteral("19:7 0022-0028"));
