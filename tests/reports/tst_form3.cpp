@@ -52,7 +52,7 @@ private slots:
         MessageBox::clear();
     }
 
-    void gridShowsTheRegisterOnce()
+    void gridReadOnceAndAgainAfterSusun()
     {
         test::TempStore store;
         QVariantMap first = contractor("ZRVA/KP/0002", "JAYA MAJU");
@@ -66,7 +66,6 @@ private slots:
         QCOMPARE(f->windowTitle(), QStringLiteral("Majlis Daerah Lembah Serindit"));
         QCOMPARE(f->size(), QSize(px(11910), px(7065)));
         QCOMPARE(f->DataGrid1->geometry(), twipsRect(0, 0, 11895, 6495));
-        QCOMPARE(f->DataGrid1->columnWidth(2), px(3015));
         QCOMPARE(f->Command1->text() + '|' + f->Command2->text(), QStringLiteral("Susun|Keluar"));
         if (!qEnvironmentVariableIsEmpty("ARB_GRAB_DIR"))
             f->grab().save(qEnvironmentVariable("ARB_GRAB_DIR") + "/form3.png");
@@ -88,24 +87,18 @@ private slots:
         // Read once at load: a row stored later is not seen until reloaded.
         store.addContractor(contractor("ZRVA/KP/0003", "BARU"));
         QCOMPARE(m->rowCount(), 2);
-    }
 
-    void susunSortsAndShowsTheWindowAgain()
-    {
-        test::TempStore store;
-        for (const auto &[no, name] : QList<std::pair<QString, QString>>{{"ZRVA/KP/0003", "C"}, {"ZRVA/KP/0001", "A"}, {"ZRVA/KP/0002", "B"}})
-            store.addContractor(contractor(no, name));
-        QPointer<Form3> before = showWindow<Form3>();
-        before->move(40, 30);
-        QTest::mouseClick(before->Command1, Qt::LeftButton);
+        // "Susun": the register sorted, the window read anew and shown again in its place.
+        QPointer<Form3> before = f;
+        f->move(40, 30);
+        QTest::mouseClick(f->Command1, Qt::LeftButton);
         QCOMPARE(message(), QStringLiteral("Mesej/%1: Selesai Disusun").arg(int(MessageBox::Information)));
-
         Form3 *after = loadedWindow<Form3>();
         QVERIFY(after && after != before && after->isVisible());
         QCOMPARE(after->pos(), QPoint(40, 30));
         QCOMPARE(grid(after, 0), QStringLiteral("ZRVA/KP/0001|ZRVA/KP/0002|ZRVA/KP/0003"));
-        QCOMPARE(grid(after, 2), QStringLiteral("A|B|C"));
-        QCOMPARE(store.value(0, "NamaSyarikat").toString(), QStringLiteral("A"));
+        QCOMPARE(grid(after, 2), QStringLiteral("SERI INDAH|JAYA MAJU|BARU"));
+        QCOMPARE(store.value(0, "NamaSyarikat").toString(), QStringLiteral("SERI INDAH"));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(before.isNull());
     }
