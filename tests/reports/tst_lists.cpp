@@ -97,16 +97,16 @@ private slots:
         p.endDoc();
         const RecordedPage &list = rec.jobs().at(0).pages.at(0);
         const RecordedPage &work = rec.jobs().at(0).pages.at(1);
-        const auto lines = [](const RecordedPage &page) { // as a set
-            QStringList out;
+        const auto lines = [](const RecordedPage &page) {
+            QSet<QString> out;
             for (const RecordedLine &l : page.lines)
                 out << lineText(l.x1, l.y1, l.x2, l.y2);
-            return QSet<QString>(out.begin(), out.end());
+            return out;
         };
 
         // Contractor list: frame, nine slots, six column rules.
         QSet<QString> want{lineText(990, 990, 990, 10490), lineText(15490, 990, 15490, 10490), lineText(990, 990, 15490, 990),
-                         lineText(990, 10490, 15490, 10490)};
+                           lineText(990, 10490, 15490, 10490)};
         for (int y = 1490; y <= 9490; y += 1000)
             want << lineText(990, y, 15490, y);
         for (int x : {2700, 4300, 8000, 10700, 12300, 14000})
@@ -117,7 +117,7 @@ private slots:
 
         // Work list: frame closing the December column, fourteen slots, the last ending on the frame.
         want = QSet<QString>{lineText(990, 990, 990, 10590), lineText(15390, 990, 15390, 10590), lineText(990, 990, 15390, 990),
-                           lineText(990, 10590, 15390, 10590), lineText(2700, 990, 2700, 10590), lineText(8590, 990, 8590, 10590)};
+                             lineText(990, 10590, 15390, 10590), lineText(2700, 990, 2700, 10590), lineText(8590, 990, 8590, 10590)};
         for (int k = 0; k <= 13; ++k)
             want << lineText(990, 1490 + 650 * k, 15390, 1490 + 650 * k);
         for (int k = 0; k <= 11; ++k)

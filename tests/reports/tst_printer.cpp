@@ -75,8 +75,8 @@ private slots:
         p.setCurrentY(5000);
         p.print("\tX\n\nY"); // a tab on a stop goes to the next one; an empty line still counts
         // A line break starts at the left edge, one line lower.
-        QCOMPARE(placed(rec.jobs().at(0)), QStringList({"A@100,1000", "BB@720,1000", "C@0,1240", "D@0,1480", "E@0,1720", "F@1440,1720",
-                                           "X@1440,5000", "Y@0,5480"}));
+        QCOMPARE(placed(rec.jobs().at(0)),
+                 QStringList({"A@100,1000", "BB@720,1000", "C@0,1240", "D@0,1480", "E@0,1720", "F@1440,1720", "X@1440,5000", "Y@0,5480"}));
 
         p.setCurrentY(0);
         for (double n : {5.0, -3.0, 12.25, 0.5, 0.0})
@@ -107,8 +107,8 @@ private slots:
         p.endDoc();
         // "lima" would not fit whole and is left out; without wrapping a long
         // line is clipped; a word wider than the box is broken.
-        QCOMPARE(placed(rec.jobs().at(0)), QStringList({"satu dua@1000,1000", "tiga empat@1000,1240", "panjangsekali@3000,1000", "x@3000,1240",
-                                           "abc@5000,1000", "def@5000,1240", "gh@5000,1480"}));
+        QCOMPARE(placed(rec.jobs().at(0)), QStringList({"satu dua@1000,1000", "tiga empat@1000,1240", "panjangsekali@3000,1000",
+                                                        "x@3000,1240", "abc@5000,1000", "def@5000,1240", "gh@5000,1480"}));
         QCOMPARE(rec.allTexts().at(1).clip, box);
     }
 
