@@ -12,6 +12,7 @@
 #include "platform/Twips.h"
 #include "register/DetailSheet.h"
 #include "register/Search.h"
+#include "register/SearchPanel.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -101,12 +102,9 @@ Form4::Form4(QWidget *parent)
     connectButtons();
 
     // Load.
-    Combo1->addItem(QStringLiteral("No Daftar"));
-    Combo1->addItem(QStringLiteral("Nama Syarikat"));
+    Frame2->loadModes(kSearchByNumber);
     Combo2->addItem(QStringLiteral("Pembinaan"));
     Combo2->addItem(QStringLiteral("Pembekalan/Perkhidmatan"));
-    Combo1->setCurrentIndex(0);
-    m_combo1Typed = false;
     satu(false);
     butang(true);
 }
@@ -210,22 +208,11 @@ void Form4::build()
     Command5 = button(this, QStringLiteral("Keluar"), 6360, 5880, 855, 375);
     Line2 = line(this, 120, 6360, 7200);
 
-    Frame2 = frame(this, QStringLiteral("Carian"), kGreen, kYellow, 0, 6480, 7215, 735);
-    Label19 = label(Frame2, QStringLiteral("Perkataan"), 120, 240);
-    Label19->resize(px(975), px(255));
-    Text16 = textBox(Frame2, 960, 240, 2895, 285);
-    Combo1 = new QComboBox(Frame2);
-    Combo1->setEditable(true);
-    Combo1->setInsertPolicy(QComboBox::NoInsert);
-    Combo1->setFont(defaultFont());
-    Combo1->setEditText(QStringLiteral("Pilih Satu"));
-    place(Combo1, 3960, 240, 2055, 315);
-    Command8 = button(Frame2, QStringLiteral("Cari"), 6120, 240, 855, 375);
-
-    // Typing into the mode list leaves no entry selected.
-    connect(Combo1->lineEdit(), &QLineEdit::textEdited, this, [this] { m_combo1Typed = true; });
-    connect(Combo1, &QComboBox::activated, this, [this] { m_combo1Typed = false; });
-    connect(Combo1, &QComboBox::currentIndexChanged, this, [this] { m_combo1Typed = false; });
+    Frame2 = new SearchPanel(this, kYellow, kPaleYellow, 0, 6480, 7215);
+    Label19 = Frame2->Label19;
+    Text16 = Frame2->Text16;
+    Combo1 = Frame2->Combo1;
+    Command8 = Frame2->Command8;
 
     const QList<QWidget *> order{Text21, Text17, Text19, Text2, Text4, Text3, Text13, Text12, Text5, Text14, Text15,
                                  Text6, Text9, Text7, Text10, Text8, Text11, Combo2, Text20, Command2, Command3,
@@ -313,7 +300,7 @@ bool Form4::editing() const
 
 int Form4::searchMode() const
 {
-    return m_combo1Typed ? -1 : Combo1->currentIndex();
+    return Frame2->searchMode();
 }
 
 void Form4::firstRow()

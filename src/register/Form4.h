@@ -1,5 +1,7 @@
 #pragma once
 
+#include "register/SearchPanel.h"
+
 #include <QWidget>
 
 class QComboBox;
@@ -13,6 +15,7 @@ class QPushButton;
 namespace arb {
 
 class DataControl;
+
 
 // The contractor record window: one row of table kontraktor at a time in 20
 // fields, the arrow buttons, registration, update and deletion, the search
@@ -97,7 +100,7 @@ public:
     QPushButton *Command1;
     QPushButton *Command5;
     QFrame *Line2;
-    QGroupBox *Frame2;
+    SearchPanel *Frame2;
     QLabel *Label19;
     QLineEdit *Text16;
     QComboBox *Combo1;
@@ -122,7 +125,6 @@ private:
     void cari();
     void cetak();
 
-    bool m_combo1Typed = false;
 };
 
 } // namespace arb

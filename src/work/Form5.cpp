@@ -11,6 +11,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Twips.h"
 #include "register/Search.h"
+#include "register/SearchPanel.h"
 #include "work/Form6.h"
 #include "work/PrintForm.h"
 
@@ -118,9 +119,7 @@ Form5::Form5(QWidget *parent)
 
     // Load: the search starts by company name; the data control opens its
     // table and shows the first row in the bound boxes.
-    Combo1->addItem(QStringLiteral("No Daftar"));
-    Combo1->addItem(QStringLiteral("Nama Syarikat"));
-    Combo1->setCurrentIndex(1);
+    Frame2->loadModes(kSearchByName);
 
     kontraktor = new DataControl(Locations::kLocalPath, kContractorTable, DataControl::Kind::Dynaset, this);
     kontraktor->open();
@@ -216,38 +215,16 @@ void Form5::buildControls()
 
 void Form5::buildSearchPanel()
 {
-    Frame2 = new QGroupBox(QStringLiteral("Carian"), this);
-    place(Frame2, 0, 7440, 7095, 735);
-    setBackground(Frame2, kGreen);
-    Frame2->setFont(boldFont());
-    setForeground(Frame2, kLightYellow);
-
-    Label19 = label(Frame2, QStringLiteral("Perkataan"), 120, 240, 975, 255);
-    Label19->setFont(defaultFont());
-
-    Text16 = new QLineEdit(Frame2);
-    place(Text16, 960, 240, 2895, 285);
-    Text16->setFont(defaultFont());
-
-    Combo1 = new QComboBox(Frame2);
-    place(Combo1, 3960, 240, 2055, 315);
-    Combo1->setFont(defaultFont());
-    Combo1->setEditable(true);
-    Combo1->setInsertPolicy(QComboBox::NoInsert);
-    Combo1->setEditText(QStringLiteral("Pilih Satu"));
-
-    Command8 = button(Frame2, QStringLiteral("Cari"), 6120, 240, 855, 375);
-    Command8->setFont(defaultFont());
-
-    // Typing into the mode list leaves no entry selected.
-    connect(Combo1->lineEdit(), &QLineEdit::textEdited, this, [this] { m_combo1Typed = true; });
-    connect(Combo1, &QComboBox::activated, this, [this] { m_combo1Typed = false; });
-    connect(Combo1, &QComboBox::currentIndexChanged, this, [this] { m_combo1Typed = false; });
+    Frame2 = new SearchPanel(this, kLightYellow, kLightYellow, 0, 7440, 7095);
+    Label19 = Frame2->Label19;
+    Text16 = Frame2->Text16;
+    Combo1 = Frame2->Combo1;
+    Command8 = Frame2->Command8;
 }
 
 int Form5::searchMode() const
 {
-    return m_combo1Typed ? -1 : Combo1->currentIndex();
+    return Frame2->searchMode();
 }
 
 void Form5::tarikh()

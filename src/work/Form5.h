@@ -1,5 +1,7 @@
 #pragma once
 
+#include "register/SearchPanel.h"
+
 #include <QWidget>
 #include <memory>
 #include <vector>
@@ -15,6 +17,7 @@ namespace arb {
 
 class BoundBox;
 class DataControl;
+
 
 // The work record window: one contractor's work (indent/LO number and the
 // three job columns) in boxes bound to its data control kontraktor, four
@@ -59,7 +62,7 @@ public:
     QPushButton *Command7;
     QPushButton *Command2;
     QPushButton *Command3;
-    QGroupBox *Frame2;
+    SearchPanel *Frame2;
     QLabel *Label19;
     QLineEdit *Text16;
     QComboBox *Combo1;
@@ -84,7 +87,6 @@ private:
 
     std::vector<std::unique_ptr<BoundBox>> m_bindings;
     bool m_unloaded = false;
-    bool m_combo1Typed = false;
 };
 
 } // namespace arb
