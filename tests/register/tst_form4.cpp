@@ -1,4 +1,6 @@
 #include "OpenForm4.h"
+#include "data/Locations.h"
+#include "reports/ContractorSort.h"
 
 #include "app/Form1.h"
 #include "data/DataControl.h"
@@ -159,11 +161,45 @@ private slots:
         QVERIFY(MessageBox::takeShown().isEmpty());
     }
 
+    // Two desktops on one store: both register, each updates a row, one
+    // sorts while the other browses; no row is lost or doubled.
+    void twoDesktops()
+    {
+        TempStore store;
+        for (int serial : {2, 1})
+            store.addContractor({{u"NoDaftar"_s, u"ZRVA/KP/000%1"_s.arg(serial)}, {u"NamaSyarikat"_s, u"S%1"_s.arg(serial)},
+                                 {u"NoPendaftaranSyarikat"_s, u"P"_s}, {u"NDPKK"_s, u"K"_s}, {u"kelas"_s, u"G1"_s}});
+        auto a = openForm();
+        auto b = openForm();
+        for (Form4 *f : {a.get(), b.get()}) {
+            f->Command2->click(); // "Baru"
+            f->Text2->setText(f == a.get() ? u"DARI A"_s : u"DARI B"_s);
+            f->Command2->click(); // "Ok"
+        }
+        QCOMPARE(b->Text1->text(), u"ZRVA/KP/0004"_s); // B counted A's row
+        a->Command9->click();
+        a->Command4->click(); // "Kemaskini" on the first row
+        a->Text20->setText(u"G7"_s);
+        b->Command7->click(); // B on the row A registered
+        b->Command4->click();
+        b->Text20->setText(u"G9"_s);
+        a->Command4->click(); // "Ok"
+        b->Command4->click();
+        QCOMPARE(arb::sortContractors(QString(arb::Locations::kLocalPath)), 4);
+        b->Command9->click();
+        QCOMPARE(walk(*b, {b->Command9, b->Command6, b->Command6, b->Command6}), u"0001 0002 0003 0004"_s);
+        QStringList rows;
+        for (const QVariantMap &row : store.rows())
+            rows << values(row, {u"NoDaftar"_s, u"NamaSyarikat"_s, u"kelas"_s}).join(u' ');
+        QCOMPARE(rows, (QStringList{u"ZRVA/KP/0001 S1 G1"_s, u"ZRVA/KP/0002 S2 G7"_s, u"ZRVA/KP/0003 DARI A G9"_s,
+                                    u"ZRVA/KP/0004 DARI B -"_s}));
+    }
+
     void proposalInFourDigitsAtLeast()
     {
         TempStore store;
         store.exec(u"WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c WHERE x < 9999) "
-                   "INSERT INTO kontraktor (NoDaftar) SELECT 'ZRVA/KP/' || x FROM c"_s);
+                   "INSERT INTO kontraktor (\"NoDaftar\") SELECT 'ZRVA/KP/' || x FROM c"_s);
         auto f = openForm();
         f->Command2->click();
         QCOMPARE(f->Text18->toPlainText(), u"Jumlah Rekod Semasa : 9999"_s);
@@ -174,7 +210,7 @@ private slots:
     {
         TempStore store;
         store.addContractors(5);
-        store.exec(u"UPDATE kontraktor SET Tarikh_dapat_kerja = ' ' WHERE NoDaftar = 'ZRVA/KP/0002'"_s);
+        store.exec(u"UPDATE kontraktor SET \"Tarikh_dapat_kerja\" = ' ' WHERE \"NoDaftar\" = 'ZRVA/KP/0002'"_s);
         auto f = openForm();
         f->Command6->click();
         f->Command4->click(); // "Kemaskini"

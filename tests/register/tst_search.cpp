@@ -44,8 +44,8 @@ private slots:
         TempStore store;
         store.addContractors(8);
         // Irregular numbers before the one sought must not hide it.
-        store.exec(u"UPDATE kontraktor SET NoDaftar = '-' WHERE NoDaftar = 'ZRVA/KP/0003'"_s);
-        store.exec(u"UPDATE kontraktor SET NoDaftar = 'ZRVA/KP/OLD' WHERE NoDaftar = 'ZRVA/KP/0005'"_s);
+        store.exec(u"UPDATE kontraktor SET \"NoDaftar\" = '-' WHERE \"NoDaftar\" = 'ZRVA/KP/0003'"_s);
+        store.exec(u"UPDATE kontraktor SET \"NoDaftar\" = 'ZRVA/KP/OLD' WHERE \"NoDaftar\" = 'ZRVA/KP/0005'"_s);
         auto f = openForm();
         for (const QString &word : {u"7"_s, u"0007"_s, u" 07 "_s}) {
             f->Command10->click();
@@ -89,7 +89,7 @@ private slots:
         QCOMPARE(dc.text(u"NoDaftar"_s), u"ZRVA/KP/0002"_s);
         // A row another desktop deleted is reported, not passed over in silence,
         // also in a search by number that would find 0004 after it.
-        store.exec(u"DELETE FROM kontraktor WHERE NoDaftar = '-'"_s);
+        store.exec(u"DELETE FROM kontraktor WHERE \"NoDaftar\" = '-'"_s);
         QVERIFY_THROWS_EXCEPTION(Failure, searchContractors(nullptr, u"4"_s, kSearchByNumber, dc, [&] {
             dc.text(u"NoDaftar"_s);
         }));
