@@ -28,6 +28,15 @@ QString workStatus(const QString &tarikhKerja)
     return tarikhKerja.size() > 2 ? QStringLiteral("Ada Maklumat kerja") : QStringLiteral("Tiada Maklumat kerja");
 }
 
+namespace {
+void setFont(Printer &p, const QString &name, double size, bool bold)
+{
+    p.setFontName(name);
+    p.setFontSize(size);
+    p.setFontBold(bold);
+}
+} // namespace
+
 void printContractorSheet(const ContractorSheet &s)
 {
     Printer p(QStringLiteral("Maklumat Kontraktor"));
@@ -40,16 +49,12 @@ void printContractorSheet(const ContractorSheet &s)
     p.line(990, 1590, 14500, 0);
     p.setCurrentY(1100);
     p.setCurrentX(6000);
-    p.setFontName(QStringLiteral("Arial"));
-    p.setFontSize(14);
-    p.setFontBold(true);
+    setFont(p, QStringLiteral("Arial"), 14, true);
     p.print(QStringLiteral("Maklumat Kontraktor Berdaftar"));
 
     p.setCurrentY(1900);
     p.setCurrentX(1500);
-    p.setFontName(QStringLiteral("Verdana"));
-    p.setFontSize(11);
-    p.setFontBold(false);
+    setFont(p, QStringLiteral("Verdana"), 11, false);
     p.print(QStringLiteral("Nombor Pendaftaran :"));
     text(p, 1500, 2150, QStringLiteral("Nama Syarikat/Perniagaan :"));
     text(p, 1500, 2400, QStringLiteral("Alamat Syarikat/Perniagaan :"));
@@ -85,9 +90,7 @@ void printContractorSheet(const ContractorSheet &s)
 
     p.setCurrentY(7000);
     p.setCurrentX(1500);
-    p.setFontName(QStringLiteral("Verdana"));
-    p.setFontSize(9);
-    p.setFontBold(false);
+    setFont(p, QStringLiteral("Verdana"), 9, false);
     p.print(QStringLiteral("Tarikh Daftar : ") + s.tarikhDaftar + QStringLiteral("     No Resit : ") + s.noResit
             + QStringLiteral("     Kerja : ") + workStatus(s.tarikhKerja));
 

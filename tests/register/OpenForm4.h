@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <memory>
 
+using arb::test::shownBoxes;
+
 // The record window opened the way the main window's "Daftar " opens it.
 inline std::unique_ptr<arb::Form4> openForm()
 {
@@ -20,12 +22,3 @@ inline std::unique_ptr<arb::Form4> openForm()
     return f;
 }
 
-// The boxes shown since the last call as "title|text|icon", "?" for Yes/No.
-inline QStringList shownBoxes()
-{
-    static const char *const icons[] = {"", "info", "question", "exclamation", "critical"};
-    QStringList out;
-    for (const arb::MessageBox::Shown &s : arb::MessageBox::takeShown())
-        out << s.title + u'|' + s.text + u'|' + QLatin1String(icons[s.icon]) + QLatin1String(s.yesNo ? "?" : "");
-    return out;
-}

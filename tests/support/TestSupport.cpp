@@ -17,6 +17,16 @@
 
 namespace arb::test {
 
+QStringList shownBoxes()
+{
+    static const char *const icons[] = {"", "info", "question", "exclamation", "critical"};
+    QStringList out;
+    for (const MessageBox::Shown &s : MessageBox::takeShown())
+        out << s.title + QLatin1Char('|') + s.text + QLatin1Char('|') + QLatin1String(icons[s.icon])
+                   + QLatin1String(s.yesNo ? "?" : "");
+    return out;
+}
+
 void prepareApplication()
 {
     installFontSubstitutes();

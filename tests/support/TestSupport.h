@@ -45,6 +45,10 @@ private:
     QString m_database; // on the server
 };
 
+// The message boxes shown since the last call, as "title|text|icon", with
+// "?" after a Yes/No question.
+QStringList shownBoxes();
+
 // Every test program: offscreen fonts, scripted message boxes.
 void prepareApplication();
 

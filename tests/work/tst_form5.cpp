@@ -43,14 +43,10 @@ QStringList dates(test::TempStore &store)
 // The boxes one search shows as "title|text|icon", "?" for Yes/No.
 QStringList search(Form5 &form, const QString &word, const QList<MessageBox::Button> &answers = {})
 {
-    static const char *const icons[] = {"", "info", "question", "exclamation", "critical"};
     form.Text16->setText(word);
     MessageBox::queueAnswers(answers);
     QTest::mouseClick(form.Command8, Qt::LeftButton);
-    QStringList out;
-    for (const MessageBox::Shown &s : MessageBox::takeShown())
-        out << s.title + u'|' + s.text + u'|' + QLatin1String(icons[s.icon]) + QLatin1String(s.yesNo ? "?" : "");
-    return out;
+    return arb::test::shownBoxes();
 }
 } // namespace
 

@@ -39,13 +39,9 @@ QStringList inBox(const QList<RecordedText> &texts, const QRectF &box)
 // "Cetak Maklumat" answered, and the boxes it showed as "title|text|icon", "?" for Yes/No.
 QStringList print(Form5 &form, MessageBox::Button answer)
 {
-    static const char *const icons[] = {"", "info", "question", "exclamation", "critical"};
     MessageBox::queueAnswers({answer});
     QTest::mouseClick(form.Command2, Qt::LeftButton);
-    QStringList out;
-    for (const MessageBox::Shown &s : MessageBox::takeShown())
-        out << s.title + u'|' + s.text + u'|' + QLatin1String(icons[s.icon]) + QLatin1String(s.yesNo ? "?" : "");
-    return out;
+    return arb::test::shownBoxes();
 }
 } // namespace
 
