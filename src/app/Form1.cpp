@@ -121,7 +121,7 @@ Form1::Form1(QWidget *parent)
             if (f->editing())
                 return;
             f->satu(false);
-            f->gerak(1);
+            f->reload();
         });
     });
     connect(Command13, &QPushButton::clicked, this, [this] { guard(this, [] { showWindow<Form5>(); }); });

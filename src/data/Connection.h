@@ -46,6 +46,8 @@ public:
     static QString ident(const QString &name);
     // DDL for the hidden id that keeps the stored order.
     QString idColumn() const;
+    // "column equals ?" that also holds when both are null.
+    QString sameAs(const QString &column) const;
 
     bool hasTable(const QString &table);
     QStringList columns(const QString &table);

@@ -2,9 +2,11 @@
 
 #include "data/Connection.h"
 #include "data/Convert.h"
+#include "data/Fields.h"
 #include "platform/Failure.h"
 
 #include <QSqlQuery>
+#include <algorithm>
 
 namespace arb {
 
@@ -18,7 +20,14 @@ QVariant storable(const QVariant &v)
 }
 
 const QString kRowGone = QStringLiteral("Rekod ini telah dipadam oleh pengguna lain.");
+
+// Every open data control of the program, for the sort to keep them true.
+QList<DataControl *> &openControls()
+{
+    static QList<DataControl *> controls;
+    return controls;
 }
+} // namespace
 
 DataControl::DataControl(const QString &databaseName, const QString &recordSource, Kind kind, QObject *parent)
     : QObject(parent)
@@ -36,6 +45,7 @@ DataControl::~DataControl()
             close();
     } catch (...) {
     }
+    openControls().removeAll(this);
 }
 
 void DataControl::open()
@@ -49,6 +59,8 @@ void DataControl::open()
     m_onDeleted = false;
     m_pos = m_ids.isEmpty() ? -1 : 0;
     m_rowId = -1;
+    if (!openControls().contains(this))
+        openControls().append(this);
     refreshBound();
 }
 
@@ -57,6 +69,7 @@ void DataControl::close()
     if (!m_conn)
         return;
     writeBack();
+    openControls().removeAll(this);
     m_conn.reset();
     m_ids.clear();
     m_pos = -1;
@@ -132,6 +145,67 @@ void DataControl::loadCurrent()
     m_rowId = id;
 }
 
+// What this control holds of the current row is the basis of its next
+// write; read it now when it has not been read since the control arrived.
+void DataControl::ensureRead()
+{
+    if (m_rowId != currentId())
+        loadCurrent();
+}
+
+int DataControl::indexOfId(qint64 id) const
+{
+    return int(m_ids.indexOf(id));
+}
+
+QString DataControl::conditions(const QStringList &fields, QVariantList &values) const
+{
+    QStringList out{QStringLiteral("id = ?")};
+    values << m_rowId;
+    for (const QString &f : fields) {
+        out << m_conn->sameAs(f);
+        values << m_row.value(f);
+    }
+    return out.join(QStringLiteral(" AND "));
+}
+
+void DataControl::keepWritten(const QStringList &fields, const QVariantList &values)
+{
+    // The row now holds what was read with these fields as written.
+    for (int i = 0; i < fields.size(); ++i)
+        m_row.setValue(fields.at(i), values.at(i));
+}
+
+void DataControl::staleRow(qint64 id)
+{
+    const QString where = QStringLiteral("%1 id %2").arg(m_table).arg(id);
+    QSqlQuery q = connection().exec(QStringLiteral("SELECT 1 FROM %1 WHERE id = ?").arg(Connection::ident(m_table)), {id});
+    const bool gone = !q.next();
+    q.finish();
+    m_mode = Mode::None;
+    m_pending.clear();
+    m_rowId = -1;
+    if (gone) {
+        // As after a delete: on the removed row until the next move.
+        const int i = indexOfId(id);
+        if (i >= 0) {
+            m_ids.removeAt(i);
+            m_pos = i;
+            m_onDeleted = true;
+        }
+        for (BoundValue *b : std::as_const(m_bound))
+            b->showValue(QString());
+        emit moved();
+        throw StaleRow(kRowGone, where, true);
+    }
+    refreshBound();
+    const QString what = m_table.compare(kContractorTable, Qt::CaseInsensitive) == 0 ? QStringLiteral("Kontraktor ini")
+                                                                                     : QStringLiteral("Rekod ini");
+    throw StaleRow(what + QStringLiteral(" telah diubah dalam tetingkap lain atau di desktop lain. Perubahan tidak "
+                                         "disimpan; rekod seperti yang tersimpan kini dipaparkan."),
+                   where, false);
+}
+
 QVariant DataControl::value(const QString &field)
 {
     loadCurrent();
@@ -184,28 +258,47 @@ void DataControl::update()
             if (q.next())
                 id = q.value(0).toLongLong();
         });
-        // Ids only grow, so the new row is the last in stored order.
-        m_ids.append(id);
+        // Ids only grow, so the new row is the last in stored order. A table
+        // control lists the table as it is: rows other desktops added too.
+        if (m_kind == Kind::Table)
+            loadIds();
+        else
+            m_ids.append(id);
+        m_lastAddedId = id;
     } else {
         requireCurrent();
-        const qint64 id = currentId();
-        if (!fields.isEmpty()) {
-            QStringList sets;
-            for (const QString &f : fields)
-                sets << Connection::ident(f) + QStringLiteral(" = ?");
-            values << id;
-            c.write([&] {
-                QSqlQuery q = c.exec(QStringLiteral("UPDATE %1 SET %2 WHERE id = ?")
-                                         .arg(Connection::ident(m_table), sets.join(QLatin1Char(','))),
-                                     values, QStringLiteral("Rekod tidak dapat dikemas kini."));
-                if (q.numRowsAffected() == 0)
-                    throw Failure(kRowGone, QStringLiteral("%1 id %2").arg(m_table).arg(id));
-            });
-        }
-        m_rowId = -1;
+        ensureRead();
+        if (!fields.isEmpty())
+            writeRow(fields, values, QStringLiteral("Rekod tidak dapat dikemas kini."));
     }
     m_mode = Mode::None;
     m_pending.clear();
+}
+
+void DataControl::writeRow(const QStringList &fields, const QVariantList &values, const QString &message)
+{
+    QStringList sets;
+    for (const QString &f : fields)
+        sets << Connection::ident(f) + QStringLiteral(" = ?");
+    QStringList compared = fields;
+    if (m_table.compare(kContractorTable, Qt::CaseInsensitive) == 0)
+        for (const QString &f : contractorIdentity())
+            if (!compared.contains(f, Qt::CaseInsensitive))
+                compared << fieldName(f);
+    QVariantList bound = values;
+    const QString where = conditions(compared, bound);
+    const qint64 id = m_rowId;
+    Connection &c = connection();
+    bool stored = false;
+    c.write([&] {
+        QSqlQuery q = c.exec(QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+                                 .arg(Connection::ident(m_table), sets.join(QLatin1Char(',')), where),
+                             bound, message);
+        stored = q.numRowsAffected() > 0;
+    });
+    if (!stored)
+        staleRow(id);
+    keepWritten(fields, values);
 }
 
 void DataControl::cancelUpdate()
@@ -217,12 +310,24 @@ void DataControl::cancelUpdate()
 void DataControl::remove()
 {
     requireCurrent();
+    ensureRead();
     const qint64 id = currentId();
+    // Only the row as it was read: every field must still hold its value.
+    QStringList all;
+    for (int i = 0; i < m_row.count(); ++i)
+        if (m_row.fieldName(i) != QLatin1String("id"))
+            all << m_row.fieldName(i);
+    QVariantList bound;
+    const QString where = conditions(all, bound);
     Connection &c = connection();
+    bool removed = false;
     c.write([&] {
-        c.exec(QStringLiteral("DELETE FROM %1 WHERE id = ?").arg(Connection::ident(m_table)), {id},
-               QStringLiteral("Rekod tidak dapat dipadam."));
+        QSqlQuery q = c.exec(QStringLiteral("DELETE FROM %1 WHERE %2").arg(Connection::ident(m_table), where), bound,
+                             QStringLiteral("Rekod tidak dapat dipadam."));
+        removed = q.numRowsAffected() > 0;
     });
+    if (!removed)
+        staleRow(id);
     m_ids.removeAt(m_pos);
     m_onDeleted = true;
     m_rowId = -1;
@@ -250,32 +355,91 @@ void DataControl::writeBack()
 {
     if (!m_conn || currentIndex() < 0)
         return;
-    QStringList sets;
+    QStringList fields;
     QVariantList values;
     QList<BoundValue *> changed;
     for (BoundValue *b : std::as_const(m_bound)) {
         if (!b->valueChanged())
             continue;
-        sets << Connection::ident(fieldName(b->boundField())) + QStringLiteral(" = ?");
+        fields << fieldName(b->boundField());
         values << storable(QVariant(b->valueText()));
         changed << b;
     }
     if (changed.isEmpty())
         return;
-    const qint64 id = currentId();
-    values << id;
-    Connection &c = connection();
-    c.write([&] {
-        QSqlQuery q = c.exec(QStringLiteral("UPDATE %1 SET %2 WHERE id = ?")
-                                 .arg(Connection::ident(m_table), sets.join(QLatin1Char(','))),
-                             values, QStringLiteral("Perubahan tidak dapat disimpan."));
-        if (q.numRowsAffected() == 0)
-            throw Failure(kRowGone, QStringLiteral("%1 id %2").arg(m_table).arg(id));
-    });
-    m_rowId = -1;
+    ensureRead();
+    writeRow(fields, values, QStringLiteral("Perubahan tidak dapat disimpan."));
     // The boxes now match the stored row.
     for (BoundValue *b : changed)
         b->showValue(b->valueText());
+}
+
+void DataControl::moveToId(qint64 id)
+{
+    leaving();
+    const qint64 was = currentId();
+    int i = indexOfId(id);
+    if (i < 0) {
+        loadIds();
+        i = indexOfId(id);
+    }
+    if (i < 0) {
+        // Gone since it was listed: stay where the control was.
+        const int back = indexOfId(was);
+        if (back >= 0)
+            m_pos = back;
+        throw Failure(kRowGone, QStringLiteral("%1 id %2").arg(m_table).arg(id));
+    }
+    m_onDeleted = false;
+    m_pos = i;
+    arrived();
+}
+
+void DataControl::requery()
+{
+    connection();
+    const qint64 id = currentId();
+    const int at = m_pos;
+    loadIds();
+    m_onDeleted = false;
+    const int i = indexOfId(id);
+    if (i >= 0)
+        m_pos = i;
+    else
+        m_pos = m_ids.isEmpty() ? -1 : std::clamp(at, 0, int(m_ids.size()) - 1);
+    m_rowId = -1;
+    refreshBound();
+}
+
+void DataControl::storeAllPending(const QString &table)
+{
+    for (DataControl *d : QList<DataControl *>(openControls()))
+        if (d->m_table.compare(table, Qt::CaseInsensitive) == 0)
+            d->writeBack();
+}
+
+void DataControl::followMoves(const QString &table, const QHash<qint64, qint64> &moves)
+{
+    for (DataControl *d : QList<DataControl *>(openControls())) {
+        if (d->m_table.compare(table, Qt::CaseInsensitive) != 0 || d->currentIndex() < 0)
+            continue;
+        const qint64 was = d->currentId();
+        const qint64 now = moves.value(was, was);
+        if (now == was)
+            continue;
+        int i = d->indexOfId(now);
+        if (i < 0) {
+            d->loadIds();
+            i = d->indexOfId(now);
+        }
+        if (i < 0)
+            continue;
+        d->m_pos = i;
+        // What was read travelled with the record: still the basis of its writes.
+        if (d->m_rowId == was)
+            d->m_rowId = now;
+        emit d->moved();
+    }
 }
 
 void DataControl::setRefreshDeferred(bool deferred)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/Cursor.h"
+#include "platform/Failure.h"
 
 #include <QHash>
 #include <QList>
@@ -12,6 +13,23 @@
 namespace arb {
 
 class Connection;
+
+// A write that found its row no longer as the window read it: changed by
+// another window or desktop, or gone. Nothing was written; the data control
+// has read the row afresh (or stands on the removed row when it is gone).
+class StaleRow : public Failure
+{
+public:
+    StaleRow(const QString &message, const QString &detail, bool gone)
+        : Failure(message, detail)
+        , m_gone(gone)
+    {
+    }
+    bool gone() const { return m_gone; }
+
+private:
+    bool m_gone;
+};
 
 // A box bound to a field of a data control's current row (a text box on a
 // window). The data control shows the field in it whenever the row changes
@@ -31,6 +49,11 @@ public:
 // window load and closed at unload. Rows come in stored order (the hidden
 // id). Each row is read afresh from the store when the control arrives on
 // it, so a change made by another desktop is seen at the next read.
+//
+// Writes never land blind: an update, a write-back or a delete is stored
+// only while the row still holds what this control read of it (the fields
+// written and the contractor's identity; every field for a delete), and only
+// the fields assigned or changed are written. A miss throws StaleRow.
 class DataControl : public QObject, public Cursor
 {
     Q_OBJECT
@@ -55,6 +78,8 @@ public:
     void setValue(const QString &field, const QVariant &value);
     // Stores the row being added or edited. A new row goes after all others.
     void update();
+    // The hidden id of the row the last update added, or -1.
+    qint64 lastAddedId() const { return m_lastAddedId; }
     void cancelUpdate();
     // Removes the current row; the position stays on it until the next move.
     void remove();
@@ -72,6 +97,20 @@ public:
 
     // For tests and the sort: the hidden id of the current row, or -1.
     qint64 currentId() const;
+    // Stands on the row with this id (the rows are read again when it is not
+    // among them, so a row added since the control opened is found).
+    void moveToId(qint64 id);
+    // Reads the current row afresh, and the row list of a table control;
+    // stays on the same row, or on the same place when it is gone.
+    void requery();
+
+    // Every open data control of this program over the table stores its
+    // changed bound boxes: before something rewrites the table under them.
+    static void storeAllPending(const QString &table);
+    // After the table's contents moved between rows (contents of row id k
+    // now in row moves[k]), every open control over it follows the row it
+    // stood on, so it keeps showing and writing the same record.
+    static void followMoves(const QString &table, const QHash<qint64, qint64> &moves);
     Connection &connection();
 
 signals:
@@ -88,6 +127,15 @@ private:
     enum class Mode { None, Add, Edit };
     void loadIds();
     void loadCurrent();
+    void ensureRead();
+    // The conditional UPDATE of the current row; staleRow on a miss.
+    void writeRow(const QStringList &fields, const QVariantList &values, const QString &message);
+    int indexOfId(qint64 id) const;
+    // The row of id no longer matches what was read: find out how, mend the
+    // control's state and throw.
+    [[noreturn]] void staleRow(qint64 id);
+    QString conditions(const QStringList &fields, QVariantList &values) const;
+    void keepWritten(const QStringList &fields, const QVariantList &values);
     QString fieldName(const QString &field) const;
 
     QString m_databaseName;
@@ -97,7 +145,8 @@ private:
     QStringList m_columns;
     QList<qint64> m_ids;
     QSqlRecord m_row;
-    qint64 m_rowId = -1;
+    qint64 m_rowId = -1; // the row m_row holds: what this control read
+    qint64 m_lastAddedId = -1;
     Mode m_mode = Mode::None;
     QVariantMap m_pending;
     QList<BoundValue *> m_bound;

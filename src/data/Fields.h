@@ -18,6 +18,15 @@ inline const QStringList &contractorFields()
     return fields;
 }
 
+// The fields that tell one contractor from another. A write checks them too,
+// so that it never lands on a row that now holds someone else (after another
+// desktop's "Susun", say), even when the written fields happen to agree.
+inline const QStringList &contractorIdentity()
+{
+    static const QStringList fields{QStringLiteral("NoDaftar"), QStringLiteral("NamaSyarikat")};
+    return fields;
+}
+
 inline const QString kContractorTable = QStringLiteral("kontraktor");
 inline const QString kPasswordTable = QStringLiteral("password");
 inline const QString kTestTable = QStringLiteral("test");

@@ -16,8 +16,9 @@ Snapshot::Snapshot(const QString &databaseName, const QString &table)
     QSqlQuery q = c.exec(QStringLiteral("SELECT * FROM %1 ORDER BY id").arg(Connection::ident(table)));
     const QSqlRecord rec = q.record();
     QList<int> columns;
+    const int idColumn = rec.indexOf(QStringLiteral("id"));
     for (int i = 0; i < rec.count(); ++i) {
-        if (rec.fieldName(i) == QLatin1String("id"))
+        if (i == idColumn)
             continue;
         m_index.insert(rec.fieldName(i).toLower(), int(m_fields.size()));
         m_fields << rec.fieldName(i);
@@ -29,8 +30,15 @@ Snapshot::Snapshot(const QString &databaseName, const QString &table)
         for (int i : columns)
             row << q.value(i);
         m_rows.append(row);
+        m_ids.append(q.value(idColumn).toLongLong());
     }
     m_pos = m_rows.isEmpty() ? -1 : 0;
+}
+
+qint64 Snapshot::currentId() const
+{
+    const int i = currentIndex();
+    return i < 0 ? -1 : m_ids.at(i);
 }
 
 QVariant Snapshot::value(const QString &field)

@@ -21,6 +21,8 @@ public:
     int recordCount() const { return rowCount(); }
     QVariant value(const QString &field) override;
     const QStringList &fields() const { return m_fields; }
+    // The hidden id of the current row, or -1.
+    qint64 currentId() const;
 
 protected:
     int rowCount() const override { return int(m_rows.size()); }
@@ -29,6 +31,7 @@ private:
     QStringList m_fields;
     QHash<QString, int> m_index; // lower-case name -> column
     QList<QVariantList> m_rows;
+    QList<qint64> m_ids;
 };
 
 } // namespace arb

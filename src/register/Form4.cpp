@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <limits>
 
 namespace arb {
 
@@ -42,6 +43,8 @@ QLabel *label(QWidget *parent, const QString &caption, int left, int top, bool u
 QLineEdit *textBox(QWidget *parent, int left, int top, int width, int height)
 {
     auto *t = new QLineEdit(parent);
+    // Any length the store holds, not the box's default 32,767 characters.
+    t->setMaxLength(std::numeric_limits<int>::max());
     t->setFont(defaultFont());
     place(t, left, top, width, height);
     return t;
@@ -247,33 +250,44 @@ bool Form4::registerEmpty() const
     return kontraktor->eof() && kontraktor->bof();
 }
 
+QList<std::pair<QString, QWidget *>> Form4::fieldBoxes() const
+{
+    return {{QStringLiteral("Bidang"), Combo2},
+            {QStringLiteral("NoPendaftaranSyarikat"), Text4},
+            {QStringLiteral("Tarikh_dapat_kerja"), Text21},
+            {QStringLiteral("AlamatPendaftaranSyarikat"), Text3},
+            {QStringLiteral("NoDaftar"), Text1},
+            {QStringLiteral("NamaSyarikat"), Text2},
+            {QStringLiteral("NamaPengarahUrusan"), Text13},
+            {QStringLiteral("NoKadPengenalan"), Text12},
+            {QStringLiteral("NoTelHp"), Text5},
+            {QStringLiteral("NoTelPej"), Text14},
+            {QStringLiteral("NoFaks"), Text15},
+            {QStringLiteral("NDPKK"), Text6},
+            {QStringLiteral("KTPKK"), Text9},
+            {QStringLiteral("KTCIDB"), Text10},
+            {QStringLiteral("KTKKEW"), Text11},
+            {QStringLiteral("NDCIDB"), Text7},
+            {QStringLiteral("NDKKEW"), Text8},
+            {QStringLiteral("TarikhDaftar"), Text17},
+            {QStringLiteral("NoResit"), Text19},
+            {QStringLiteral("kelas"), Text20}};
+}
+
 void Form4::gerak(int)
 {
     // An empty register shows empty fields; a null shows as an empty field.
     const bool empty = registerEmpty();
-    auto show = [&](QWidget *box, const char *field) {
-        setBoxText(box, empty ? QString() : valueToTextOrEmpty(kontraktor->value(QLatin1String(field))));
-    };
-    show(Combo2, "Bidang");
-    show(Text4, "NoPendaftaranSyarikat");
-    show(Text21, "Tarikh_dapat_kerja");
-    show(Text3, "AlamatPendaftaranSyarikat");
-    show(Text1, "NoDaftar");
-    show(Text2, "NamaSyarikat");
-    show(Text13, "NamaPengarahUrusan");
-    show(Text12, "NoKadPengenalan");
-    show(Text5, "NoTelHp");
-    show(Text14, "NoTelPej");
-    show(Text15, "NoFaks");
-    show(Text6, "NDPKK");
-    show(Text9, "KTPKK");
-    show(Text10, "KTCIDB");
-    show(Text11, "KTKKEW");
-    show(Text7, "NDCIDB");
-    show(Text8, "NDKKEW");
-    show(Text17, "TarikhDaftar");
-    show(Text19, "NoResit");
-    show(Text20, "kelas");
+    for (const auto &[field, box] : fieldBoxes())
+        setBoxText(box, empty ? QString() : valueToTextOrEmpty(kontraktor->value(field)));
+    rememberShown();
+}
+
+void Form4::rememberShown()
+{
+    m_shown.clear();
+    for (const auto &[field, box] : fieldBoxes())
+        m_shown.insert(box, boxText(box));
 }
 
 void Form4::satu(bool c)
@@ -354,30 +368,13 @@ void Form4::salin(int a)
         kontraktor->addNew();
     else
         kontraktor->edit();
-    // Spaces only: tabs and line breaks are part of the value.
-    auto put = [this](const char *field, QWidget *box) {
-        kontraktor->setValue(QLatin1String(field), trimSpaces(boxText(box)));
-    };
-    put("Bidang", Combo2);
-    put("NoPendaftaranSyarikat", Text4);
-    put("Tarikh_dapat_kerja", Text21);
-    put("AlamatPendaftaranSyarikat", Text3);
-    put("NoDaftar", Text1);
-    put("NamaSyarikat", Text2);
-    put("NamaPengarahUrusan", Text13);
-    put("NoKadPengenalan", Text12);
-    put("NoTelHp", Text5);
-    put("NoTelPej", Text14);
-    put("NoFaks", Text15);
-    put("NDPKK", Text6);
-    put("KTPKK", Text9);
-    put("KTCIDB", Text10);
-    put("KTKKEW", Text11);
-    put("NDCIDB", Text7);
-    put("NDKKEW", Text8);
-    put("TarikhDaftar", Text17);
-    put("NoResit", Text19);
-    put("kelas", Text20);
+    // A registration stores all 20 fields; an update only those the clerk
+    // changed, so an untouched field (the hidden work dates among them) is
+    // never written over what another window stored. Spaces only are
+    // trimmed: tabs and line breaks are part of the value.
+    for (const auto &[field, box] : fieldBoxes())
+        if (a == 1 || m_edited.contains(box))
+            kontraktor->setValue(field, trimSpaces(boxText(box)));
     kontraktor->update();
 }
 
@@ -390,8 +387,10 @@ void Form4::baru()
         Text18->hide();
         butang(true);
         Command2->setText(QStringLiteral("Baru"));
-        // The new row; the fields keep what was typed.
-        kontraktor->moveLast();
+        // The new row, not merely the last one (another desktop may have
+        // added one since); the fields keep what was typed.
+        kontraktor->moveToId(kontraktor->lastAddedId());
+        rememberShown();
         return;
     }
     Text18->show();
@@ -412,11 +411,31 @@ void Form4::baru()
 void Form4::kemaskini()
 {
     if (Command4->text() == QLatin1String("Ok")) {
+        // What the clerk changed, before empty fields are filled with "-".
+        m_edited.clear();
+        for (const auto &[field, box] : fieldBoxes())
+            if (boxText(box) != m_shown.value(box))
+                m_edited.insert(box);
         butang(true);
         satu(false);
         semak(QStringLiteral("-"));
-        salin(0);
+        try {
+            salin(0);
+        } catch (const StaleRow &) {
+            // Nothing stored: show the row as it now is, ready to browse.
+            Command4->setText(QStringLiteral("Kemaskini"));
+            showAfterStale();
+            throw;
+        } catch (...) {
+            // Nothing stored (the store was busy, say): the edits stay on
+            // screen for another "Ok".
+            butang(false);
+            satu(true);
+            Command4->setEnabled(true);
+            throw;
+        }
         Command4->setText(QStringLiteral("Kemaskini"));
+        rememberShown();
         return;
     }
     butang(false);
@@ -431,7 +450,12 @@ void Form4::padam()
         MessageBox::tell(this, QStringLiteral("Rekod Tidak Dipadam!"), QStringLiteral("Mesej"), MessageBox::Information);
         return;
     }
-    kontraktor->remove();
+    try {
+        kontraktor->remove();
+    } catch (const StaleRow &) {
+        showAfterStale();
+        throw;
+    }
     kontraktor->moveNext();
     // With the only row gone there is no row before to go back to.
     if (kontraktor->eof() && !kontraktor->bof())
@@ -440,6 +464,24 @@ void Form4::padam()
     MessageBox::tell(this, QStringLiteral("Rekod Dipadam"), QStringLiteral("Mesej"), MessageBox::Exclamation);
     butang(true);
     Command4->setText(QStringLiteral("Kemaskini"));
+}
+
+void Form4::showAfterStale()
+{
+    // A row another desktop removed: on to the next, as after "Padam".
+    if (kontraktor->currentIndex() < 0 && !registerEmpty()) {
+        kontraktor->moveNext();
+        if (kontraktor->eof() && !kontraktor->bof())
+            kontraktor->movePrevious();
+    }
+    gerak(1);
+}
+
+void Form4::reload()
+{
+    // What the store holds now, another desktop's changes included.
+    kontraktor->requery();
+    gerak(1);
 }
 
 void Form4::cari()

@@ -2,7 +2,10 @@
 
 #include "register/SearchPanel.h"
 
+#include <QHash>
+#include <QSet>
 #include <QWidget>
+#include <utility>
 
 class QComboBox;
 class QFrame;
@@ -45,6 +48,8 @@ public:
     bool editing() const;
     // Selected entry of Combo1; -1 when the user typed into it.
     int searchMode() const;
+    // "Daftar " on the open window: the current row read afresh and shown.
+    void reload();
 
     QLabel *Image1;
     QLabel *Label17;
@@ -114,6 +119,11 @@ private:
     void build();
     void connectButtons();
     bool registerEmpty() const;
+    // The 20 fields and their boxes.
+    QList<std::pair<QString, QWidget *>> fieldBoxes() const;
+    // The boxes' texts now are what the row holds.
+    void rememberShown();
+    void showAfterStale();
 
     void firstRow();
     void lastRow();
@@ -125,6 +135,8 @@ private:
     void cari();
     void cetak();
 
+    QHash<QWidget *, QString> m_shown; // box text as the row was shown
+    QSet<QWidget *> m_edited;          // boxes the clerk changed, for salin(0)
 };
 
 } // namespace arb

@@ -1,7 +1,7 @@
 #include "register/Search.h"
 
 #include "data/Convert.h"
-#include "data/Cursor.h"
+#include "data/DataControl.h"
 #include "data/Fields.h"
 #include "data/Locations.h"
 #include "data/Snapshot.h"
@@ -32,7 +32,7 @@ bool goOn(QWidget *window, const QString &title, const std::function<void()> &sh
 }
 } // namespace
 
-void searchContractors(QWidget *window, const QString &word, int mode, Cursor &position,
+void searchContractors(QWidget *window, const QString &word, int mode, DataControl &position,
                        const std::function<void()> &refresh)
 {
     const BusyPointer busy;
@@ -53,7 +53,7 @@ void searchContractors(QWidget *window, const QString &word, int mode, Cursor &p
         stale = false;
     };
     rows.moveFirst();
-    position.moveFirst();
+    position.moveToId(rows.currentId());
     stale = true;
 
     // False when a match was answered No or the search word is no number.
@@ -98,15 +98,15 @@ void searchContractors(QWidget *window, const QString &word, int mode, Cursor &p
         while (!rows.eof()) {
             if (!compare())
                 return;
-            position.moveNext();
             rows.moveNext();
-            stale = true;
-            if (position.eof()) {
+            if (rows.eof()) {
                 // The last record stays shown under "Tiada data".
-                position.movePrevious();
                 shown();
                 noMoreData(window);
+                continue;
             }
+            position.moveToId(rows.currentId());
+            stale = true;
         }
     };
 

@@ -34,14 +34,25 @@ ContractorGrid::ContractorGrid(const QString &databaseName, QObject *parent)
     for (const Column &c : columns())
         fields << Connection::ident(c.field);
     Connection c(databaseName);
-    QSqlQuery q = c.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY id")
+    QSqlQuery q = c.exec(QStringLiteral("SELECT %1, id FROM %2 ORDER BY id")
                              .arg(fields.join(QStringLiteral(", ")), Connection::ident(kContractorTable)));
     const int n = int(columns().size());
     while (q.next()) {
         for (int i = 0; i < n; ++i)
             m_cells << valueToTextOrEmpty(q.value(i));
+        m_ids << q.value(n).toLongLong();
         ++m_rows;
     }
+}
+
+qint64 ContractorGrid::idAt(int row) const
+{
+    return row >= 0 && row < m_ids.size() ? m_ids.at(row) : -1;
+}
+
+int ContractorGrid::rowOf(qint64 id) const
+{
+    return int(m_ids.indexOf(id));
 }
 
 int ContractorGrid::rowCount(const QModelIndex &parent) const

@@ -29,12 +29,17 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
+    // The hidden id of a row, and the row of an id (-1 when none).
+    qint64 idAt(int row) const;
+    int rowOf(qint64 id) const;
+
     // A stored value as the cell shows it: several lines on one line.
     static QString cellText(const QString &stored);
 
 private:
     QStringList m_cells; // row by row, eight to a row; a null as a null string
     int m_rows = 0;
+    QList<qint64> m_ids;
 };
 
 } // namespace arb

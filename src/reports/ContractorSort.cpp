@@ -2,6 +2,7 @@
 
 #include "data/Connection.h"
 #include "data/Convert.h"
+#include "data/DataControl.h"
 #include "data/Fields.h"
 #include "platform/Failure.h"
 
@@ -57,7 +58,7 @@ std::optional<qint16> serialKey(const QString &noDaftar)
     return roundToInt16(*number);
 }
 
-int sortContractors(Connection &c)
+int sortContractors(Connection &c, QHash<qint64, qint64> *moves)
 {
     const QStringList &fields = contractorFields();
     QStringList columns;
@@ -139,12 +140,18 @@ int sortContractors(Connection &c)
         c.exec(QStringLiteral("DROP TABLE arb_susun"), {}, failed);
         c.exec(QStringLiteral("DROP TABLE arb_order"), {}, failed);
         rewritten = int(ids.size());
+        if (moves) {
+            moves->clear();
+            for (size_t k = 0; k < ids.size(); ++k)
+                moves->insert(ids[size_t(order[k])], ids[k]);
+        }
     });
     return rewritten;
 }
 
-int sortContractors(const QString &databaseName)
+int sortContractors(const QString &databaseName, QHash<qint64, qint64> *movesOut)
 {
+    DataControl::storeAllPending(kContractorTable);
     Connection c(databaseName);
     if (c.engine() == Connection::Engine::Sqlite) {
         // This connection lives for the sort only: room for the whole
@@ -152,7 +159,12 @@ int sortContractors(const QString &databaseName)
         c.exec(QStringLiteral("PRAGMA cache_size = -65536"));
         c.exec(QStringLiteral("PRAGMA temp_store = MEMORY"));
     }
-    return sortContractors(c);
+    QHash<qint64, qint64> moves;
+    const int rewritten = sortContractors(c, &moves);
+    DataControl::followMoves(kContractorTable, moves);
+    if (movesOut)
+        *movesOut = moves;
+    return rewritten;
 }
 
 } // namespace arb

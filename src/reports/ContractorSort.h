@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <optional>
 
@@ -15,10 +16,13 @@ class Connection;
 // failure anywhere leaves the table as it was. Ids stay where they are. A serial that is not a number, or a null in
 // NoDaftar or in one of the four fields read as text, stops the sort before
 // anything is written; the failure names the registration number.
-// Returns the number of rows rewritten, 0 for an empty register.
-int sortContractors(Connection &c);
-// The same over a connection of its own to the named store.
-int sortContractors(const QString &databaseName);
+// Returns the number of rows rewritten, 0 for an empty register. moves, when
+// given, receives where each contractor went: old row id -> new row id.
+int sortContractors(Connection &c, QHash<qint64, qint64> *moves = nullptr);
+// "Susun" of the program: every open window first stores its pending edits,
+// then the sort runs over a connection of its own to the named store, then
+// every open window follows its contractor to the row it now lies in.
+int sortContractors(const QString &databaseName, QHash<qint64, qint64> *moves = nullptr);
 
 // The sort key of a registration number; none when it does not end in a
 // number that fits 16 bits.

@@ -73,27 +73,36 @@ void Form3::Command1_Click()
         return;
     QScopedValueRollback<bool> sorting(m_sorting, true);
     int rewritten = 0;
+    QHash<qint64, qint64> moves;
+    const qint64 shown = Adodc1->idAt(DataGrid1->currentIndex().row());
     {
         BusyPointer busy;
-        rewritten = sortContractors(Locations::kLocalPath);
+        rewritten = sortContractors(Locations::kLocalPath, &moves);
     }
     if (rewritten == 0) {
         MessageBox::tell(this, QStringLiteral("Tiada rekod kontraktor untuk disusun."), kTitle, MessageBox::Information);
         return;
     }
     MessageBox::tell(this, QStringLiteral("Selesai Disusun"), kTitle, MessageBox::Information);
-    reload();
+    reload(moves.value(shown, shown));
 }
 
-void Form3::reload()
+void Form3::reload(qint64 current)
 {
     const QPoint where = pos();
+    const int column = std::max(0, DataGrid1->currentIndex().column());
     QPointer<Form3> &loaded = loadedWindow<Form3>();
     if (loaded == this)
         loaded = nullptr;
     close();
     Form3 *again = showWindow<Form3>();
     again->move(where);
+    // The contractor that was current, at its new place.
+    const int row = again->Adodc1->rowOf(current);
+    if (row >= 0) {
+        again->DataGrid1->setCurrentIndex(again->Adodc1->index(row, column));
+        again->DataGrid1->scrollTo(again->Adodc1->index(row, column));
+    }
 }
 
 } // namespace arb

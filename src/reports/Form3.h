@@ -24,8 +24,9 @@ public:
 
 private:
     void Command1_Click();
-    // Unloads this window and shows a new one, which reads the table afresh.
-    void reload();
+    // Unloads this window and shows a new one, which reads the table afresh
+    // and stands on the row of id current.
+    void reload(qint64 current);
 
     bool m_sorting = false;
 };

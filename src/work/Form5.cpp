@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <limits>
 #include <QScopeGuard>
 
 namespace arb {
@@ -173,12 +174,14 @@ void Form5::buildControls()
 
     Label2a = label(this, QStringLiteral("No Daftar"), 360, 840, 855, 255);
     Text2a = new QLineEdit(this);
+    Text2a->setMaxLength(std::numeric_limits<int>::max());
     place(Text2a, 2040, 840, 4815, 435);
     Text2a->setFont(uiFont(QStringLiteral("Arial Black"), 12, true));
     lock(Text2a);
 
     Label2b = label(this, QStringLiteral("Nama Syarikat/Perniagaan"), 360, 1320, 1575, 495);
     Text2b = new QLineEdit(this);
+    Text2b->setMaxLength(std::numeric_limits<int>::max());
     place(Text2b, 2040, 1320, 4815, 405);
     lock(Text2b);
 
@@ -189,6 +192,7 @@ void Form5::buildControls()
 
     Label2c = label(this, QStringLiteral("No Inden / LO "), 120, 2640, 1575, 255, true);
     Text2c = new QLineEdit(this);
+    Text2c->setMaxLength(std::numeric_limits<int>::max());
     place(Text2c, 2040, 2640, 4815, 285);
 
     Label2d = label(this, QStringLiteral("Tarikh : "), 120, 3000, 735, 255, true);

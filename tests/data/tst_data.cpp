@@ -196,7 +196,7 @@ private slots:
         std::thread holder([&] {
             Connection c(store.path());
             c.exec(c.engine() == Connection::Engine::Sqlite ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"));
-            c.exec(QStringLiteral("UPDATE kontraktor SET \"kelas\" = 'A' WHERE id = 1"));
+            c.exec(QStringLiteral("UPDATE kontraktor SET \"NoFaks\" = 'A' WHERE id = 1"));
             locked = true;
             std::this_thread::sleep_for(std::chrono::milliseconds(1500));
             c.exec(QStringLiteral("COMMIT"));
@@ -212,7 +212,9 @@ private slots:
         dc.update(); // waits for the other desktop instead of failing
         holder.join();
         QVERIFY(t.elapsed() >= 1000);
+        // Different fields: both changes kept.
         QCOMPARE(store.value(0, QStringLiteral("kelas")).toString(), QStringLiteral("B"));
+        QCOMPARE(store.value(0, QStringLiteral("NoFaks")).toString(), QStringLiteral("A"));
     }
 
     void twoDesktops()
@@ -267,8 +269,10 @@ private slots:
         for (; !before.eof(); before.moveNext())
             seen << before.text(QStringLiteral("NamaSyarikat"));
         QCOMPARE(seen, (QStringList{QStringLiteral("S3"), QStringLiteral("S1"), QStringLiteral("S2")}));
-        other.moveNext();
-        other.movePrevious();
+        // An open control of this program follows its contractor to its new row.
+        QCOMPARE(other.text(QStringLiteral("NamaSyarikat")), QStringLiteral("S3"));
+        QCOMPARE(other.currentIndex(), 2);
+        other.moveFirst();
         QCOMPARE(other.text(QStringLiteral("NamaSyarikat")), QStringLiteral("S1"));
         // No row lost, none doubled.
         QStringList after;

@@ -223,7 +223,7 @@ private slots:
         QCOMPARE(f->Text13->text(), u"-"_s);
         QCOMPARE(values(store.rows().at(1),
                         {u"NamaSyarikat"_s, u"NamaPengarahUrusan"_s, u"Tarikh_dapat_kerja"_s, u"Butiran_kerja"_s}),
-                 (QStringList{u"SYARIKAT DUA BARU"_s, u"-"_s, QString(), u"Butiran_kerja 2"_s}));
+                 (QStringList{u"SYARIKAT DUA BARU"_s, u"-"_s, u" "_s, u"Butiran_kerja 2"_s})); // work dates untouched
         for (int row : {0, 2})
             QCOMPARE(store.value(row, u"NamaSyarikat"_s).toString(), u"SYARIKAT %1"_s.arg(row + 1));
         QVERIFY(MessageBox::takeShown().isEmpty());
@@ -275,11 +275,13 @@ private slots:
         f->Command2->click();
         QCOMPARE(walk(*f, {f->Command9}), u"0001"_s);
 
-        // A failing store keeps the step: the caption stays "Ok".
+        // A failing store keeps the step and the edit: the caption stays "Ok".
         f->Command4->click();
+        f->Text5->setText(u"012"_s);
         store.exec(u"DROP TABLE kontraktor"_s);
         f->Command4->click();
         QCOMPARE(f->Command4->text(), u"Ok"_s);
+        QVERIFY(f->Text5->isEnabled() && f->Text5->text() == u"012"_s);
         QCOMPARE(shownBoxes().filter(u"|critical"_s).size(), 1);
     }
 };
