@@ -453,6 +453,9 @@ void Form4::padam()
     try {
         kontraktor->remove();
     } catch (const StaleRow &) {
+        satu(false);
+        butang(true);
+        Command4->setText(QStringLiteral("Kemaskini"));
         showAfterStale();
         throw;
     }

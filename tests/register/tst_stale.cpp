@@ -1,0 +1,223 @@
+// Windows that stay open while the register changes under them: "Susun" in
+// the list window, another desktop's writes, the hidden work dates. Nothing
+// may be written where the window did not read it.
+#include "OpenForm4.h"
+
+#include "app/Form1.h"
+#include "data/Fields.h"
+#include "platform/Windows.h"
+#include "reports/ContractorGrid.h"
+#include "reports/Form3.h"
+#include "work/Form5.h"
+
+#include <QTableView>
+
+using namespace arb;
+using namespace Qt::StringLiterals;
+using test::TempStore;
+
+namespace {
+const QString kChanged = u"Kontraktor ini telah diubah dalam tetingkap lain atau di desktop lain. Perubahan "
+                         "tidak disimpan; rekod seperti yang tersimpan kini dipaparkan."_s;
+const QString kGone = u"Rekod ini telah dipadam oleh pengguna lain."_s;
+
+// The failure reports shown since the last call, their first line only.
+QStringList reports()
+{
+    QStringList out;
+    for (const MessageBox::Shown &b : MessageBox::takeShown())
+        if (b.icon == MessageBox::Critical)
+            out << b.text.section(u'\n', 0, 0);
+    return out;
+}
+
+QVariantMap contractor(const QString &noDaftar, const QString &name)
+{
+    QVariantMap m;
+    for (const QString &f : contractorFields())
+        m.insert(f, u"-"_s);
+    m.insert(u"NoDaftar"_s, noDaftar);
+    m.insert(u"NamaSyarikat"_s, name);
+    m.insert(u"Tarikh_dapat_kerja"_s, u""_s);
+    return m;
+}
+
+// name -> field for every stored row; a name stored twice fails the test.
+QMap<QString, QString> byName(TempStore &store, const QString &field)
+{
+    QMap<QString, QString> out;
+    for (const QVariantMap &row : store.rows()) {
+        const QString name = row.value(u"NamaSyarikat"_s).toString();
+        if (out.contains(name))
+            qWarning("%s stored twice", qPrintable(name));
+        out.insert(name, row.value(field).toString());
+    }
+    return out;
+}
+
+void closeAll()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        w->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+} // namespace
+
+class StaleTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init() { MessageBox::clear(); }
+    void cleanup() { closeAll(); }
+
+    // One clerk: the record, work and list windows open on ALPHA while
+    // "Susun" moves BETA into ALPHA's row. Every later write lands on ALPHA.
+    void windowsFollowTheirContractorThroughSusun()
+    {
+        TempStore store;
+        store.addContractor(contractor(u"ZRVA/KP/0003"_s, u"ALPHA"_s));
+        store.addContractor(contractor(u"ZRVA/KP/0001"_s, u"BETA"_s));
+        store.addContractor(contractor(u"ZRVA/KP/0002"_s, u"GAMMA"_s));
+        auto f4 = openForm();
+        Form5 *f5 = showWindow<Form5>();
+        Form3 *f3 = showWindow<Form3>();
+        f3->DataGrid1->setCurrentIndex(f3->Adodc1->index(0, 2));
+        // A work line typed, not yet stored: "Susun" stores it first.
+        f5->Text2e->setPlainText(u"Turap jalan"_s);
+        f3->Command1->click();
+        QCOMPARE(shownBoxes(), QStringList{u"Mesej|Selesai Disusun|info"_s});
+        QCOMPARE(byName(store, u"NoDaftar"_s).value(u"ALPHA"_s), u"ZRVA/KP/0003"_s);
+        QCOMPARE(store.value(2, u"NamaSyarikat"_s).toString(), u"ALPHA"_s);
+        QCOMPARE(store.value(2, u"Butiran_kerja"_s).toString(), u"Turap jalan"_s);
+        // The list window, loaded again, stands on ALPHA at its new row.
+        Form3 *again = loadedWindow<Form3>();
+        QCOMPARE(again->DataGrid1->currentIndex().row(), 2);
+
+        // Each window still shows ALPHA, and moves on from its new place.
+        QCOMPARE(f4->Text2->text(), u"ALPHA"_s);
+        QCOMPARE(f5->Text2b->text(), u"ALPHA"_s);
+        f4->Command4->click(); // "Kemaskini"
+        f4->Text5->setText(u"019-1234567"_s);
+        f4->Command4->click(); // "Ok"
+        f5->Text2->setPlainText(u"1/2/2024"_s);
+        f5->Command5->click(); // "<": tarikh, then the write-back
+        QCOMPARE(f5->Text2b->text(), u"GAMMA"_s);
+        QCOMPARE(byName(store, u"NoTelHp"_s), (QMap<QString, QString>{{u"ALPHA"_s, u"019-1234567"_s},
+                                                                     {u"BETA"_s, u"-"_s}, {u"GAMMA"_s, u"-"_s}}));
+        QCOMPARE(byName(store, u"Tarikh_dapat_kerja"_s),
+                 (QMap<QString, QString>{{u"ALPHA"_s, u"1.2.2024"_s}, {u"BETA"_s, u""_s}, {u"GAMMA"_s, u""_s}}));
+        // "Padam" removes ALPHA, not the contractor now in ALPHA's old row;
+        // the record window first shows the work the other window stored.
+        MessageBox::clear();
+        for (int i = 0; i < 2; ++i) {
+            f4->Command4->click(); // "Padam" is offered while updating
+            MessageBox::queueAnswers({MessageBox::Yes});
+            f4->Command3->click();
+            QCOMPARE(reports(), i == 0 ? QStringList{kChanged} : QStringList());
+        }
+        QCOMPARE(byName(store, u"NoDaftar"_s), (QMap<QString, QString>{{u"BETA"_s, u"ZRVA/KP/0001"_s},
+                                                                      {u"GAMMA"_s, u"ZRVA/KP/0002"_s}}));
+    }
+
+    // The record window writes only the boxes the clerk changed, and only
+    // while the row still holds what it showed.
+    void recordWindowWritesOnlyWhatChangedOverWhatItRead()
+    {
+        TempStore store;
+        QVariantMap alpha = contractor(u"ZRVA/KP/0001"_s, u"ALPHA"_s);
+        alpha.insert(u"AlamatPendaftaranSyarikat"_s, u"NO 1\nJALAN PASAR"_s); // a lone line feed
+        alpha.insert(u"NamaPengarahUrusan"_s, QString(40000, u'x'));           // past a line box's default limit
+        alpha.insert(u"Tarikh_dapat_kerja"_s, u"1.1.2020"_s);
+        store.addContractor(alpha);
+        store.addContractor(contractor(u"ZRVA/KP/0002"_s, u"BETA"_s));
+        auto f4 = openForm();
+        Form5 *f5 = showWindow<Form5>();
+        // Work dates stored from the work window while the record window holds the old ones.
+        f5->Text2->setPlainText(u"2.2.2021"_s);
+        f5->Command6->click();
+        // Another desktop changes the fax meanwhile.
+        store.exec(u"UPDATE kontraktor SET \"NoFaks\" = '03-111' WHERE \"NamaSyarikat\" = 'ALPHA'"_s);
+        f4->Command4->click();
+        f4->Text5->setText(u"  012  "_s);
+        f4->Command4->click();
+        const QVariantMap row = store.rows().at(0);
+        QCOMPARE(row.value(u"NoTelHp"_s).toString(), u"012"_s);
+        QCOMPARE(row.value(u"NoFaks"_s).toString(), u"03-111"_s);
+        QCOMPARE(row.value(u"Tarikh_dapat_kerja"_s).toString(), u"2.2.2021"_s);
+        QCOMPARE(row.value(u"AlamatPendaftaranSyarikat"_s).toString(), u"NO 1\nJALAN PASAR"_s);
+        QCOMPARE(row.value(u"NamaPengarahUrusan"_s).toString().size(), 40000);
+        // A long text edited keeps its whole length.
+        f4->Command4->click();
+        f4->Text13->setText(QString(50000, u'y'));
+        f4->Command4->click();
+        QCOMPARE(store.value(0, u"NamaPengarahUrusan"_s).toString().size(), 50000);
+        QVERIFY(MessageBox::takeShown().isEmpty());
+
+        // The same field changed by another desktop: reported, theirs kept, shown.
+        store.exec(u"UPDATE kontraktor SET \"NoTelHp\" = 'DARI LAIN' WHERE \"NamaSyarikat\" = 'ALPHA'"_s);
+        f4->Command4->click();
+        f4->Text5->setText(u"MILIK SAYA"_s);
+        f4->Command4->click();
+        QCOMPARE(reports(), QStringList{kChanged});
+        QCOMPARE(store.value(0, u"NoTelHp"_s).toString(), u"DARI LAIN"_s);
+        QVERIFY(f4->Text5->text() == u"DARI LAIN"_s && f4->Command4->text() == u"Kemaskini"_s);
+        // Another desktop's "Susun" put BETA here: even a field that agrees is not written.
+        store.exec(u"UPDATE kontraktor SET \"NamaSyarikat\" = 'BETA', \"NoDaftar\" = 'ZRVA/KP/0002', "
+                   "\"NoTelHp\" = '-' WHERE \"NamaSyarikat\" = 'ALPHA'"_s);
+        store.exec(u"UPDATE kontraktor SET \"NamaSyarikat\" = 'ALPHA', \"NoDaftar\" = 'ZRVA/KP/0001' "
+                   "WHERE id = (SELECT max(id) FROM kontraktor)"_s);
+        f4->Command4->click();
+        f4->Text17->setText(u"1.1.2025"_s);
+        f4->Command4->click();
+        QCOMPARE(reports(), QStringList{kChanged});
+        QCOMPARE(f4->Text2->text(), u"BETA"_s);
+        QCOMPARE(byName(store, u"TarikhDaftar"_s), (QMap<QString, QString>{{u"ALPHA"_s, u"-"_s}, {u"BETA"_s, u"-"_s}}));
+        // Changed elsewhere, then "Padam": not deleted.
+        store.exec(u"UPDATE kontraktor SET \"kelas\" = 'A' WHERE \"NamaSyarikat\" = 'BETA'"_s);
+        f4->Command4->click();
+        MessageBox::queueAnswers({MessageBox::Yes});
+        f4->Command3->click();
+        QCOMPARE(reports(), QStringList{kChanged});
+        QCOMPARE(f4->Command4->text(), u"Kemaskini"_s);
+        QCOMPARE(store.count(), 2);
+        // Deleted elsewhere: reported, and the window moves on.
+        store.exec(u"DELETE FROM kontraktor WHERE \"NamaSyarikat\" = 'BETA'"_s);
+        f4->Command4->click();
+        f4->Text5->setText(u"1"_s);
+        f4->Command4->click();
+        QCOMPARE(reports(), QStringList{kGone});
+        QCOMPARE(f4->Text2->text(), u"ALPHA"_s);
+        QCOMPARE(store.count(), 1);
+    }
+
+    // "Daftar " reads the row again; the work search finds a contractor
+    // registered after the work window opened, and shows that very one.
+    void daftarAndWorkSearchReadTheStore()
+    {
+        TempStore store(u"rahsia"_s);
+        store.addContractor(contractor(u"ZRVA/KP/0001"_s, u"ALPHA"_s));
+        Form1 main;
+        main.Text1->setText(u"rahsia"_s);
+        main.Command1->click();
+        main.Command12->click();
+        Form4 *f4 = loadedWindow<Form4>();
+        Form5 *f5 = showWindow<Form5>();
+        store.exec(u"UPDATE kontraktor SET \"NamaSyarikat\" = 'ALPHA BARU'"_s);
+        main.Command12->click();
+        QCOMPARE(f4->Text2->text(), u"ALPHA BARU"_s);
+
+        store.addContractor(contractor(u"ZRVA/KP/0002"_s, u"BETA"_s));
+        f5->Text16->setText(u"beta"_s);
+        MessageBox::queueAnswers({MessageBox::No});
+        f5->Command8->click();
+        QCOMPARE(shownBoxes(), QStringList{u"Jumpa...|Teruskan?|?"_s});
+        QCOMPARE(f5->Text2a->text() + u' ' + f5->Text2b->text(), u"ZRVA/KP/0002 BETA"_s);
+        f5->Text2->setPlainText(u"3.3.2023"_s);
+        f5->Command4->click();
+        QCOMPARE(byName(store, u"Tarikh_dapat_kerja"_s),
+                 (QMap<QString, QString>{{u"ALPHA BARU"_s, u""_s}, {u"BETA"_s, u"3.3.2023"_s}}));
+    }
+};
+
+ARB_TEST_MAIN(StaleTest)
+#include "tst_stale.moc"
