@@ -42,6 +42,10 @@ public:
     // timeout applies, rolled back when the body throws.
     void write(const std::function<void()> &body);
 
+    // Inside write(): no other desktop writes the table until this
+    // transaction ends (on SQLite BEGIN IMMEDIATE already holds the file).
+    void lockTable(const QString &table);
+
     // Identifier quoting, the same for both engines.
     static QString ident(const QString &name);
     // DDL for the hidden id that keeps the stored order.

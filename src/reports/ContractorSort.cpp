@@ -70,6 +70,10 @@ int sortContractors(Connection &c, QHash<qint64, qint64> *moves)
     // Read and write under the one write lock, so that no other desktop's
     // change can slip in between and be overwritten by what was read.
     c.write([&] {
+        // Two sorts, or a sort and a registration, must not interleave: a
+        // sort writing what it read before another's commit would put one
+        // contractor into two rows.
+        c.lockTable(kContractorTable);
         // Read pass: the key of every row, and the fields that must hold text.
         QStringList checks;
         for (const QString &f : textFields())
