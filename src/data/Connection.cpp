@@ -162,6 +162,13 @@ void Connection::write(const std::function<void()> &body)
         throw Failure(kCannotRead, m_db.lastError().text());
 }
 
+void Connection::lockTable(const QString &table)
+{
+    if (m_engine == Engine::Postgres)
+        exec(QStringLiteral("LOCK TABLE %1 IN SHARE ROW EXCLUSIVE MODE").arg(ident(table)), {},
+             QStringLiteral("Pangkalan data sedang digunakan; cuba sekali lagi."));
+}
+
 QString Connection::ident(const QString &name)
 {
     QString n = name;
