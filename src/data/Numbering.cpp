@@ -4,7 +4,6 @@
 #include "data/Convert.h"
 #include "data/Fields.h"
 
-#include <QSet>
 #include <QSqlQuery>
 #include <algorithm>
 
@@ -15,26 +14,40 @@ struct SerialsInUse
 {
     qint64 rows = 0;
     qint64 highest = 0;
-    QSet<qint64> serials;
 
     qint64 next() const { return std::max(highest, rows) + 1; }
 };
 
-// Old registers hold irregular numbers and duplicates: both are counted as
-// rows, only the serials as serials.
+QString noDaftarColumn()
+{
+    return Connection::ident(QStringLiteral("NoDaftar"));
+}
+
+// Old registers hold irregular numbers and duplicates: every row counts for
+// the row count, only the serials for the highest.
 SerialsInUse serialsInUse(Connection &c)
 {
     SerialsInUse in;
-    QSqlQuery q = c.exec(QStringLiteral("SELECT %1 FROM %2")
-                             .arg(Connection::ident(QStringLiteral("NoDaftar")), Connection::ident(kContractorTable)));
+    QSqlQuery q = c.exec(QStringLiteral("SELECT %1 FROM %2").arg(noDaftarColumn(), Connection::ident(kContractorTable)));
     while (q.next()) {
         ++in.rows;
-        if (const std::optional<qint64> serial = registrationSerial(q.value(0).toString())) {
-            in.serials.insert(*serial);
+        if (const std::optional<qint64> serial = registrationSerial(q.value(0).toString()))
             in.highest = std::max(in.highest, *serial);
-        }
     }
     return in;
+}
+
+// Whether a row holds the serial. Every number holding it has its digits
+// somewhere in the text, so the store passes only those rows over.
+bool serialTaken(Connection &c, qint64 serial)
+{
+    QSqlQuery q = c.exec(QStringLiteral("SELECT %1 FROM %2 WHERE %1 LIKE ?")
+                             .arg(noDaftarColumn(), Connection::ident(kContractorTable)),
+                         {QStringLiteral("%%1%").arg(serial)});
+    while (q.next())
+        if (registrationSerial(q.value(0).toString()) == serial)
+            return true;
+    return false;
 }
 } // namespace
 
@@ -56,8 +69,7 @@ QString freeRegistrationNumber(Connection &c, const QString &number)
     // Another desktop registering now waits until this row is stored, and
     // then sees it.
     c.lockTable(kContractorTable);
-    const SerialsInUse in = serialsInUse(c);
-    return in.serials.contains(*serial) ? registrationNumber(in.next()) : number;
+    return serialTaken(c, *serial) ? registrationNumber(serialsInUse(c).next()) : number;
 }
 
 } // namespace arb
