@@ -41,9 +41,9 @@ public:
     // One short write transaction: BEGIN IMMEDIATE on SQLite so that the busy
     // timeout applies, rolled back when the body throws.
     void write(const std::function<void()> &body);
-
-    // Inside write(): no other desktop writes the table until this
-    // transaction ends (on SQLite BEGIN IMMEDIATE already holds the file).
+    // Inside write(): no other desktop writes to the table until this
+    // transaction ends, so what it reads stays true up to its commit.
+    // SQLite's BEGIN IMMEDIATE holds the whole file already.
     void lockTable(const QString &table);
 
     // Identifier quoting, the same for both engines.

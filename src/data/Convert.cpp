@@ -4,7 +4,6 @@
 
 #include <QRegularExpression>
 #include <cmath>
-#include <limits>
 
 namespace arb {
 
@@ -20,14 +19,6 @@ std::optional<double> textToNumber(const QString &text)
     if (!ok || !std::isfinite(v))
         return std::nullopt;
     return v;
-}
-
-std::optional<float> textToSingle(const QString &text)
-{
-    const std::optional<double> v = textToNumber(text);
-    if (!v || std::fabs(*v) > double(std::numeric_limits<float>::max()))
-        return std::nullopt;
-    return float(*v);
 }
 
 std::optional<qint16> roundToInt16(double value)
@@ -49,6 +40,18 @@ QString valueToText(const QVariant &value, const QString &field)
 QString valueToTextOrEmpty(const QVariant &value)
 {
     return value.isNull() ? QString() : value.toString();
+}
+
+std::optional<qint64> registrationSerial(const QString &noDaftar)
+{
+    const QString serial = noDaftar.mid(noDaftar.lastIndexOf(QLatin1Char('/')) + 1).trimmed();
+    // Eighteen digits always fit, one more than the highest included.
+    if (serial.isEmpty() || serial.size() > 18)
+        return std::nullopt;
+    for (const QChar ch : serial)
+        if (ch < QLatin1Char('0') || ch > QLatin1Char('9'))
+            return std::nullopt;
+    return serial.toLongLong();
 }
 
 QString rightChars(const QString &text, int n)

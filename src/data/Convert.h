@@ -11,9 +11,6 @@ namespace arb {
 // exponent. Anything else (letters, empty text) gives no number.
 std::optional<double> textToNumber(const QString &text);
 
-// The same, held as a single-precision number (the searches compare these).
-std::optional<float> textToSingle(const QString &text);
-
 // Round half to even onto a 16-bit whole number; none when out of range.
 std::optional<qint16> roundToInt16(double value);
 
@@ -22,6 +19,13 @@ QString valueToText(const QVariant &value, const QString &field);
 
 // A stored value as text, a null as empty text.
 QString valueToTextOrEmpty(const QVariant &value);
+
+// The serial of a registration number: the whole run of digits after its
+// last "/" (the whole text when it has none), blanks around allowed, so
+// ZRVA/KP/0012 is 12 and ZRVA/KP/10001 is 10001. None when that part is not
+// all digits ("-", letters, a sign or point, empty text) or has more than 18
+// digits. The sort, the search by number and the proposal all read this.
+std::optional<qint64> registrationSerial(const QString &noDaftar);
 
 // The last n characters of a text (the whole text when shorter).
 QString rightChars(const QString &text, int n);

@@ -212,11 +212,12 @@ QVariant DataControl::value(const QString &field)
     return m_row.value(fieldName(field));
 }
 
-void DataControl::addNew()
+void DataControl::addNew(BeforeInsert beforeInsert)
 {
     connection();
     m_mode = Mode::Add;
     m_pending.clear();
+    m_beforeInsert = std::move(beforeInsert);
 }
 
 void DataControl::edit()
@@ -233,6 +234,11 @@ void DataControl::setValue(const QString &field, const QVariant &value)
     m_pending.insert(fieldName(field), storable(value));
 }
 
+QVariant DataControl::pendingValue(const QString &field) const
+{
+    return m_pending.value(fieldName(field));
+}
+
 void DataControl::update()
 {
     if (m_mode == Mode::None)
@@ -243,18 +249,23 @@ void DataControl::update()
     for (const QString &f : fields)
         values << m_pending.value(f);
     if (m_mode == Mode::Add) {
-        QStringList names, marks;
-        for (const QString &f : fields) {
-            names << Connection::ident(f);
-            marks << QStringLiteral("?");
-        }
-        const QString sql = fields.isEmpty()
-            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES RETURNING id").arg(Connection::ident(m_table))
-            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) RETURNING id")
-                  .arg(Connection::ident(m_table), names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+        const BeforeInsert beforeInsert = std::exchange(m_beforeInsert, {});
         qint64 id = -1;
         c.write([&] {
-            QSqlQuery q = c.exec(sql, values, QStringLiteral("Rekod baru tidak dapat disimpan."));
+            if (beforeInsert)
+                beforeInsert(c);
+            QStringList names, marks;
+            QVariantList row;
+            for (auto it = m_pending.cbegin(); it != m_pending.cend(); ++it) {
+                names << Connection::ident(it.key());
+                marks << QStringLiteral("?");
+                row << it.value();
+            }
+            const QString sql = names.isEmpty()
+                ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES RETURNING id").arg(Connection::ident(m_table))
+                : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) RETURNING id")
+                      .arg(Connection::ident(m_table), names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+            QSqlQuery q = c.exec(sql, row, QStringLiteral("Rekod baru tidak dapat disimpan."));
             if (q.next())
                 id = q.value(0).toLongLong();
         });

@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QSqlRecord>
 #include <QVariantMap>
+#include <functional>
 #include <memory>
 
 namespace arb {
@@ -73,9 +74,15 @@ public:
 
     QVariant value(const QString &field) override;
 
-    void addNew();
+    // Run by update() inside its write transaction, before the new row is
+    // stored: may change the values about to be stored (pendingValue,
+    // setValue) from what the store holds at that moment.
+    using BeforeInsert = std::function<void(Connection &)>;
+    void addNew(BeforeInsert beforeInsert = {});
     void edit();
     void setValue(const QString &field, const QVariant &value);
+    // A value assigned since addNew or edit; invalid when none was.
+    QVariant pendingValue(const QString &field) const;
     // Stores the row being added or edited. A new row goes after all others.
     void update();
     // The hidden id of the row the last update added, or -1.
@@ -149,6 +156,7 @@ private:
     qint64 m_lastAddedId = -1;
     Mode m_mode = Mode::None;
     QVariantMap m_pending;
+    BeforeInsert m_beforeInsert;
     QList<BoundValue *> m_bound;
     bool m_refreshDeferred = false;
     bool m_refreshPending = false;

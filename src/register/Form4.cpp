@@ -4,6 +4,7 @@
 #include "data/DataControl.h"
 #include "data/Fields.h"
 #include "data/Locations.h"
+#include "data/Numbering.h"
 #include "platform/Artwork.h"
 #include "platform/BoundBox.h"
 #include "platform/Guard.h"
@@ -364,8 +365,16 @@ void Form4::semak(const QString &c)
 
 void Form4::salin(int a)
 {
+    // A proposed number another desktop took before "Ok" gives way to the
+    // next free one, decided in the transaction that stores the row.
+    QString typed, given;
     if (a == 1)
-        kontraktor->addNew();
+        kontraktor->addNew([this, &typed, &given](Connection &c) {
+            typed = kontraktor->pendingValue(QStringLiteral("NoDaftar")).toString();
+            given = freeRegistrationNumber(c, typed);
+            if (given != typed)
+                kontraktor->setValue(QStringLiteral("NoDaftar"), given);
+        });
     else
         kontraktor->edit();
     // A registration stores all 20 fields; an update only those the clerk
@@ -376,6 +385,12 @@ void Form4::salin(int a)
         if (a == 1 || m_edited.contains(box))
             kontraktor->setValue(field, trimSpaces(boxText(box)));
     kontraktor->update();
+    if (a == 1 && given != typed) {
+        Text1->setText(given);
+        MessageBox::tell(this,
+                         QStringLiteral("No Daftar %1 telah digunakan. Rekod disimpan dengan No Daftar %2.").arg(typed, given),
+                         QStringLiteral("Mesej"), MessageBox::Information);
+    }
 }
 
 void Form4::baru()
@@ -400,7 +415,7 @@ void Form4::baru()
     Command2->setText(QStringLiteral("Ok"));
     Command2->setEnabled(true);
     satu(true);
-    Text1->setText(QStringLiteral("ZRVA/KP/") + QString::number(n + 1).rightJustified(4, QLatin1Char('0')));
+    Text1->setText(proposedRegistrationNumber(kontraktor->connection()));
     for (QWidget *w : QList<QWidget *>{Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text10, Text11, Text12,
                                        Text13, Text14, Text15, Text17, Text19, Text20, Combo2})
         setBoxText(w, QString());

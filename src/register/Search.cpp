@@ -12,10 +12,6 @@
 namespace arb {
 
 namespace {
-struct NoNumber
-{
-};
-
 const QString kTitle = QStringLiteral("Mesej");
 const QString kGoOn = QStringLiteral("Teruskan?");
 
@@ -59,20 +55,17 @@ void searchContractors(QWidget *window, const QString &word, int mode, DataContr
     // False when a match was answered No or the search word is no number.
     auto compare = [&]() -> bool {
         if (mode == kSearchByNumber) {
-            const std::optional<float> wanted = textToSingle(key);
+            const std::optional<double> wanted = textToNumber(key);
             if (!wanted) {
                 shown();
                 MessageBox::tell(window, QStringLiteral("Masukkan Nombor ATAU pilih Nama Syarikat"), kTitle,
                                  MessageBox::Question);
                 return false;
             }
-            // A record with no number at all ends the search quietly.
-            const QVariant number = rows.value(QStringLiteral("NoDaftar"));
-            if (number.isNull())
-                throw NoNumber{};
-            // An irregular number ("-", letters) is no match; the search goes on.
-            const std::optional<float> serial = textToSingle(rightChars(number.toString().toUpper(), 4));
-            return !(serial && *serial == *wanted) || goOn(window, QStringLiteral("Jumpa..."), shown);
+            // A number that holds no serial (null, "-", letters) is no match;
+            // the search goes on.
+            const std::optional<qint64> serial = registrationSerial(rows.value(QStringLiteral("NoDaftar")).toString());
+            return !(serial && double(*serial) == *wanted) || goOn(window, QStringLiteral("Jumpa..."), shown);
         }
         if (mode == kSearchByName) {
             // A name with no value at all is no match.
@@ -123,17 +116,7 @@ void searchContractors(QWidget *window, const QString &word, int mode, DataContr
         }
         shown();
     };
-    if (mode != kSearchByNumber) {
-        walkShown();
-        return;
-    }
-    // By number, a record without a number ends the search quietly, with the
-    // record reached left shown. Other failures (a row another desktop
-    // deleted, edits that could not be stored) are reported, never swallowed.
-    try {
-        walkShown();
-    } catch (const NoNumber &) {
-    }
+    walkShown();
 }
 
 } // namespace arb

@@ -18,14 +18,6 @@ namespace arb {
 namespace {
 const QString kNothingSorted = QStringLiteral(" Tiada rekod disusun.");
 
-// The sort has always read these four as text: a null there cannot be sorted.
-const QStringList &textFields()
-{
-    static const QStringList fields{QStringLiteral("NoPendaftaranSyarikat"), QStringLiteral("NamaSyarikat"),
-                                    QStringLiteral("NDPKK"), QStringLiteral("kelas")};
-    return fields;
-}
-
 QStringList prefixed(const QStringList &names, const QString &prefix)
 {
     QStringList out;
@@ -33,30 +25,7 @@ QStringList prefixed(const QStringList &names, const QString &prefix)
         out << prefix + n;
     return out;
 }
-
-qint16 keyOf(const QVariant &noDaftar, int rowNumber)
-{
-    if (noDaftar.isNull())
-        throw Failure(QStringLiteral("Rekod ke-%1 tidak mempunyai No Daftar.").arg(rowNumber) + kNothingSorted,
-                      QStringLiteral("NoDaftar is null in row %1 of the stored order").arg(rowNumber));
-    const QString text = noDaftar.toString();
-    const std::optional<qint16> key = serialKey(text);
-    if (!key)
-        throw Failure(QStringLiteral("No Daftar \"%1\" tidak berakhir dengan nombor siri yang sah.").arg(text)
-                          + kNothingSorted,
-                      QStringLiteral("last four characters \"%1\" are not a number within -32768..32767")
-                          .arg(rightChars(text, 4)));
-    return *key;
-}
 } // namespace
-
-std::optional<qint16> serialKey(const QString &noDaftar)
-{
-    const std::optional<double> number = textToNumber(rightChars(noDaftar, 4));
-    if (!number)
-        return std::nullopt;
-    return roundToInt16(*number);
-}
 
 int sortContractors(Connection &c, QHash<qint64, qint64> *moves)
 {
@@ -74,25 +43,14 @@ int sortContractors(Connection &c, QHash<qint64, qint64> *moves)
         // sort writing what it read before another's commit would put one
         // contractor into two rows.
         c.lockTable(kContractorTable);
-        // Read pass: the key of every row, and the fields that must hold text.
-        QStringList checks;
-        for (const QString &f : textFields())
-            checks << Connection::ident(f) + QStringLiteral(" IS NULL");
-        QSqlQuery read = c.exec(QStringLiteral("SELECT id, %1, %2 FROM %3 ORDER BY id")
-                                    .arg(Connection::ident(QStringLiteral("NoDaftar")), checks.join(QStringLiteral(", ")), table));
+        // Read pass: the serial of every row, none for an irregular number.
+        QSqlQuery read = c.exec(QStringLiteral("SELECT id, %1 FROM %2 ORDER BY id")
+                                    .arg(Connection::ident(QStringLiteral("NoDaftar")), table));
         std::vector<qint64> ids;
-        std::vector<qint16> keys;
+        std::vector<std::optional<qint64>> keys;
         while (read.next()) {
-            const int rowNumber = int(ids.size()) + 1;
-            const QVariant noDaftar = read.value(1);
-            keys.push_back(keyOf(noDaftar, rowNumber));
-            for (int i = 0; i < textFields().size(); ++i)
-                if (read.value(2 + i).toBool())
-                    throw Failure(QStringLiteral("Rekod No Daftar \"%1\" tidak mempunyai nilai dalam medan \"%2\".")
-                                          .arg(noDaftar.toString(), textFields().at(i))
-                                      + kNothingSorted,
-                                  QStringLiteral("null in %1, row %2 of the stored order").arg(textFields().at(i)).arg(rowNumber));
             ids.push_back(read.value(0).toLongLong());
+            keys.push_back(registrationSerial(read.value(1).toString()));
         }
         if (read.lastError().isValid())
             throw Failure(QStringLiteral("Jadual kontraktor tidak dapat dibaca.") + kNothingSorted,
@@ -101,10 +59,13 @@ int sortContractors(Connection &c, QHash<qint64, qint64> *moves)
         if (ids.empty())
             return;
 
-        // Stable: equal serials keep the order in which they were read.
+        // Stable: equal serials keep the order in which they were read, and so
+        // do the rows without a serial, placed after all the others.
         std::vector<int> order(ids.size());
         std::iota(order.begin(), order.end(), 0);
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return keys[a] < keys[b]; });
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            return keys[a] && (!keys[b] || *keys[a] < *keys[b]);
+        });
 
         // Which row takes which contractor, handed over a few hundred pairs a
         // statement. The store then copies the values itself, so each keeps

@@ -313,7 +313,14 @@ private slots:
         QCOMPARE(arb::textToNumber(QStringLiteral("2.")), 2.0);
         for (const char *bad : {"", " ", "KP", "/001", "12a", "1 2", "e5", ".", "-", "1e", "0x10"})
             QVERIFY2(!arb::textToNumber(QString::fromLatin1(bad)), bad);
-        QCOMPARE(*arb::textToSingle(QStringLiteral("0007")), 7.0f);
+        // The serial of a registration number: every digit after the last "/".
+        QCOMPARE(registrationSerial(QStringLiteral("ZRVA/KP/0007")), qint64(7));
+        QCOMPARE(registrationSerial(QStringLiteral("ZRVA/KP/10001 ")), qint64(10001));
+        QCOMPARE(registrationSerial(QStringLiteral("LAMA/9/123456789012345678")), qint64(123456789012345678));
+        QCOMPARE(registrationSerial(QStringLiteral("12")), qint64(12));
+        for (const char *none : {"", "-", "ZRVA/KP/", "ZRVA/KP/OLD", "ZRVA/KP/12A", "ZRVA/KP/-7", "ZRVA/KP/1.5",
+                                 "ZRVA/KP/1 2", "ZRVA/0012/KP", "ZRVA/KP/1234567890123456789"})
+            QVERIFY2(!registrationSerial(QString::fromLatin1(none)), none);
         QCOMPARE(*roundToInt16(2.5), qint16(2));
         QCOMPARE(*roundToInt16(3.5), qint16(4));
         QCOMPARE(*roundToInt16(-0.5), qint16(0));

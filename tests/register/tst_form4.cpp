@@ -1,5 +1,7 @@
 #include "OpenForm4.h"
 #include "data/Locations.h"
+#include "data/Numbering.h"
+#include "platform/Failure.h"
 #include "reports/ContractorSort.h"
 
 #include "app/Form1.h"
@@ -8,6 +10,8 @@
 #include "platform/Windows.h"
 
 #include <QPointer>
+#include <QThread>
+#include <thread>
 
 using namespace arb;
 using namespace Qt::StringLiterals;
@@ -161,8 +165,8 @@ private slots:
         QVERIFY(MessageBox::takeShown().isEmpty());
     }
 
-    // Two desktops on one store: both register, each updates a row, one
-    // sorts while the other browses; no row is lost or doubled.
+    // Two desktops on one store: both register at once, each updates a row,
+    // one sorts while the other browses; no row is lost or doubled.
     void twoDesktops()
     {
         TempStore store;
@@ -172,11 +176,16 @@ private slots:
         auto a = openForm();
         auto b = openForm();
         for (Form4 *f : {a.get(), b.get()}) {
-            f->Command2->click(); // "Baru"
+            f->Command2->click(); // "Baru": both are offered 0003
+            QCOMPARE(f->Text1->text(), u"ZRVA/KP/0003"_s);
             f->Text2->setText(f == a.get() ? u"DARI A"_s : u"DARI B"_s);
-            f->Command2->click(); // "Ok"
         }
-        QCOMPARE(b->Text1->text(), u"ZRVA/KP/0004"_s); // B counted A's row
+        a->Command2->click(); // "Ok"
+        QVERIFY(MessageBox::takeShown().isEmpty());
+        b->Command2->click(); // A took 0003 meanwhile: B is given the next one and told
+        QCOMPARE(shownBoxes(), QStringList{u"Mesej|No Daftar ZRVA/KP/0003 telah digunakan. "
+                                           "Rekod disimpan dengan No Daftar ZRVA/KP/0004.|info"_s});
+        QCOMPARE(b->Text1->text(), u"ZRVA/KP/0004"_s);
         a->Command9->click();
         a->Command4->click(); // "Kemaskini" on the first row
         a->Text20->setText(u"G7"_s);
@@ -193,9 +202,24 @@ private slots:
             rows << values(row, {u"NoDaftar"_s, u"NamaSyarikat"_s, u"kelas"_s}).join(u' ');
         QCOMPARE(rows, (QStringList{u"ZRVA/KP/0001 S1 G1"_s, u"ZRVA/KP/0002 S2 G7"_s, u"ZRVA/KP/0003 DARI A G9"_s,
                                     u"ZRVA/KP/0004 DARI B -"_s}));
+
+        // Only a number written as proposed is renumbered; one typed in another
+        // form is stored as typed, a duplicate serial included.
+        for (const QString &typed : {u"ZRVA/KP/0002"_s, u"LAMA/0002"_s}) {
+            a->Command2->click();
+            a->Text1->setText(typed);
+            a->Command2->click();
+        }
+        QCOMPARE(shownBoxes(), QStringList{u"Mesej|No Daftar ZRVA/KP/0002 telah digunakan. "
+                                           "Rekod disimpan dengan No Daftar ZRVA/KP/0005.|info"_s});
+        QCOMPARE(store.value(4, u"NoDaftar"_s).toString(), u"ZRVA/KP/0005"_s);
+        QCOMPARE(store.value(5, u"NoDaftar"_s).toString(), u"LAMA/0002"_s);
+        QCOMPARE(a->Text1->text(), u"LAMA/0002"_s);
     }
 
-    void proposalInFourDigitsAtLeast()
+    // The proposal: past the highest serial in use and past the row count;
+    // two desktops storing the same proposal at the same moment.
+    void proposalAndRegistrationsAtOnce()
     {
         TempStore store;
         store.exec(u"WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c WHERE x < 9999) "
@@ -204,6 +228,48 @@ private slots:
         f->Command2->click();
         QCOMPARE(f->Text18->toPlainText(), u"Jumlah Rekod Semasa : 9999"_s);
         QCOMPARE(f->Text1->text(), u"ZRVA/KP/10000"_s);
+        f->close();
+        // Old numbers without a serial still count as rows.
+        store.exec(u"UPDATE kontraktor SET \"NoDaftar\" = CASE WHEN id % 2 = 0 THEN NULL ELSE '-' END WHERE id > 10"_s);
+        f = openForm();
+        f->Command2->click();
+        QCOMPARE(f->Text1->text(), u"ZRVA/KP/10000"_s);
+        f->close();
+        store.exec(u"DELETE FROM kontraktor WHERE id > 3"_s);
+
+        // The other desktop's transaction starts while this one holds the
+        // store; it waits, then sees this row and takes the next number.
+        const auto registerAs = [](DataControl &dc, const QString &number, const std::function<void()> &meanwhile) {
+            dc.addNew([&](Connection &c) {
+                dc.setValue(u"NoDaftar"_s, freeRegistrationNumber(c, dc.pendingValue(u"NoDaftar"_s).toString()));
+                meanwhile();
+            });
+            dc.setValue(u"NoDaftar"_s, number);
+            dc.update();
+        };
+        DataControl here(Locations::kLocalPath, u"kontraktor"_s, DataControl::Kind::Table);
+        here.open();
+        QString failed;
+        std::thread other;
+        registerAs(here, proposedRegistrationNumber(here.connection()), [&] {
+            other = std::thread([&] {
+                try {
+                    DataControl there(Locations::kLocalPath, u"kontraktor"_s, DataControl::Kind::Table);
+                    there.open();
+                    registerAs(there, u"ZRVA/KP/0004"_s, [] {});
+                } catch (const Failure &e) {
+                    failed = e.message();
+                }
+            });
+            QThread::msleep(300);
+        });
+        other.join();
+        QVERIFY2(failed.isEmpty(), qPrintable(failed));
+        QStringList numbers;
+        for (const QVariantMap &row : store.rows())
+            numbers << row.value(u"NoDaftar"_s).toString();
+        QCOMPARE(numbers, (QStringList{u"ZRVA/KP/1"_s, u"ZRVA/KP/2"_s, u"ZRVA/KP/3"_s, u"ZRVA/KP/0004"_s,
+                                       u"ZRVA/KP/0005"_s}));
     }
 
     void updateAndDeletion()
@@ -248,10 +314,12 @@ private slots:
         QCOMPARE(f->Text1->text(), u"ZRVA/KP/0003"_s);
         QCOMPARE(f->Command4->text(), u"Kemaskini"_s);
         QCOMPARE(usable(*f), u"1011111111111"_s);
-        // The proposal follows the count, not the highest number: a duplicate here.
+        // After a deletion the proposal passes the highest number in use; the
+        // count + 1 would repeat 0005.
         f->Command2->click();
-        QCOMPARE(f->Text1->text(), u"ZRVA/KP/0005"_s);
+        QCOMPARE(f->Text1->text(), u"ZRVA/KP/0006"_s);
         f->Command2->click();
+        QVERIFY(MessageBox::takeShown().isEmpty());
 
         // The last row: the row before it is shown.
         f->Command10->click();

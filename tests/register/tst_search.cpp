@@ -1,5 +1,6 @@
 #include "OpenForm4.h"
 
+#include "data/Convert.h"
 #include "data/DataControl.h"
 #include "data/Locations.h"
 #include "platform/Failure.h"
@@ -73,11 +74,18 @@ private slots:
         QCOMPARE(f->Text1->text(), u"ZRVA/KP/0008"_s);
         f->Combo1->setCurrentIndex(1); // an entry chosen again
         QCOMPARE(f->searchMode(), 1);
-        // A record with no number at all ends a search by number quietly where it stands.
+        // Serials of any length, and a record with no number at all passed over.
         store.addContractor({{u"NamaSyarikat"_s, u"TANPA NOMBOR"_s}});
+        for (const QString &serial : {u"9999"_s, u"10000"_s, u"10001"_s})
+            store.addContractor({{u"NoDaftar"_s, u"ZRVA/KP/"_s + serial}});
         store.addContractor({{u"NoDaftar"_s, u"ZRVA/KP/0010"_s}});
-        QCOMPARE(search(*f, u"10"_s, kSearchByNumber), QStringList());
-        QCOMPARE(f->Text2->text(), u"TANPA NOMBOR"_s);
+        for (const QString &serial : {u"9999"_s, u"10000"_s, u"10001"_s, u"10"_s}) {
+            QCOMPARE(search(*f, serial, kSearchByNumber, {MessageBox::No}), QStringList{kWhole});
+            QCOMPARE(registrationSerial(f->Text1->text()), serial.toLongLong());
+        }
+        // 1 is ZRVA/KP/0001 alone, not 10001.
+        QCOMPARE(search(*f, u"1"_s, kSearchByNumber, {MessageBox::Yes}), (QStringList{kWhole, kNone}));
+        QCOMPARE(f->Text1->text(), u"ZRVA/KP/0010"_s);
 
         // The work record window's way: its own dynaset, nothing to refresh.
         DataControl dc(Locations::kLocalPath, u"kontraktor"_s, DataControl::Kind::Dynaset);

@@ -108,12 +108,14 @@ private slots:
         {
             test::TempStore store;
             store.addContractor(contractor("ZRVA/KP/0002", "B"));
-            store.addContractor(contractor("ZRVA/KP/00X1", "A"));
-            const QList<QVariantMap> rows = store.rows();
+            store.addContractor(contractor("ZRVA/KP/0001", "A"));
             Form3 *f = showWindow<Form3>();
+            // A store the sort cannot rewrite: a field it copies is missing.
+            store.exec("ALTER TABLE kontraktor RENAME COLUMN \"Nilai\" TO \"NilaiLama\"");
+            const QList<QVariantMap> rows = store.rows();
             f->Command1->click();
-            const QString shown = message(); // the failure report naming the record
-            QVERIFY2(shown.contains(QStringLiteral("/%1: ").arg(int(MessageBox::Critical))) && shown.contains("ZRVA/KP/00X1"),
+            const QString shown = message();
+            QVERIFY2(shown.contains(QStringLiteral("/%1: ").arg(int(MessageBox::Critical))) && shown.contains("tidak berubah"),
                      qPrintable(shown));
             QCOMPARE(store.rows(), rows);
             QCOMPARE(loadedWindow<Form3>(), f); // stays open as it was
