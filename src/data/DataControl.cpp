@@ -2,6 +2,7 @@
 
 #include "data/Connection.h"
 #include "data/Convert.h"
+#include "data/StoreError.h"
 #include "platform/Failure.h"
 
 #include <QSqlQuery>
@@ -80,6 +81,7 @@ void DataControl::loadIds()
     QList<qint64> ids;
     while (q.next())
         ids.append(q.value(0).toLongLong());
+    requireWholeRead(q, connection().location());
     m_ids = ids;
 }
 

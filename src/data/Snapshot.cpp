@@ -1,6 +1,7 @@
 #include "data/Snapshot.h"
 
 #include "data/Connection.h"
+#include "data/StoreError.h"
 #include "platform/Failure.h"
 
 #include <QSqlQuery>
@@ -30,6 +31,7 @@ Snapshot::Snapshot(const QString &databaseName, const QString &table)
             row << q.value(i);
         m_rows.append(row);
     }
+    requireWholeRead(q, c.location());
     m_pos = m_rows.isEmpty() ? -1 : 0;
 }
 

@@ -3,6 +3,7 @@
 #include "data/Convert.h"
 #include "data/Fields.h"
 #include "data/Connection.h"
+#include "data/StoreError.h"
 #include "platform/Look.h"
 
 #include <QRegularExpression>
@@ -42,6 +43,7 @@ ContractorGrid::ContractorGrid(const QString &databaseName, QObject *parent)
             m_cells << valueToTextOrEmpty(q.value(i));
         ++m_rows;
     }
+    requireWholeRead(q, c.location());
 }
 
 int ContractorGrid::rowCount(const QModelIndex &parent) const

@@ -1,0 +1,97 @@
+#include "data/Temporary.h"
+
+#include "platform/Failure.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <cerrno>
+#include <csignal>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace arb {
+
+namespace {
+const QString kSuffix = QStringLiteral(".arb-tmp");
+const QStringList kCompanions{QString(), QStringLiteral("-journal"), QStringLiteral("-wal"), QStringLiteral("-shm")};
+
+bool processAlive(qint64 pid)
+{
+    if (pid <= 0)
+        return false;
+    return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
+}
+} // namespace
+
+bool Temporary::occupied(const QString &path)
+{
+    struct stat st;
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
+}
+
+Temporary::Temporary(const QString &target, const QString &command)
+    : m_target(QFileInfo(target).absoluteFilePath())
+{
+    const QFileInfo info(m_target);
+    m_path = info.absoluteDir().filePath(
+        QStringLiteral(".%1.%2-%3%4").arg(info.fileName(), command).arg(QCoreApplication::applicationPid()).arg(kSuffix));
+    remove(); // a name reused from a dead run of the same pid
+}
+
+Temporary::~Temporary()
+{
+    if (!m_done)
+        remove();
+}
+
+void Temporary::remove()
+{
+    for (const QString &c : kCompanions)
+        QFile::remove(m_path + c);
+}
+
+void Temporary::putInPlace()
+{
+    if (occupied(m_target))
+        throw Failure(QStringLiteral("Fail sudah wujud dan tidak akan ditimpa: %1").arg(m_target));
+    QFile file(m_path);
+    if (!file.rename(m_target))
+        throw Failure(QStringLiteral("Fail tidak dapat diletakkan di tempatnya: %1").arg(m_target), file.errorString());
+    for (const QString &c : kCompanions.mid(1))
+        QFile::remove(m_path + c);
+    m_done = true;
+}
+
+int Temporary::sweep(const QString &target, const QString &command)
+{
+    const QFileInfo info(QFileInfo(target).absoluteFilePath());
+    const QDir dir = info.absoluteDir();
+    const QRegularExpression pattern(QStringLiteral("^\\.%1\\.%2-(\\d+)%3(-journal|-wal|-shm)?$")
+                                         .arg(QRegularExpression::escape(info.fileName()),
+                                              QRegularExpression::escape(command), QRegularExpression::escape(kSuffix)));
+    int removed = 0;
+    const QStringList names = dir.entryList({QStringLiteral(".*") + kSuffix + QLatin1Char('*')},
+                                            QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : names) {
+        const QRegularExpressionMatch m = pattern.match(name);
+        if (!m.hasMatch())
+            continue;
+        const qint64 pid = m.captured(1).toLongLong();
+        if (pid == QCoreApplication::applicationPid() || processAlive(pid))
+            continue;
+        if (QFile::remove(dir.filePath(name)))
+            ++removed;
+    }
+    return removed;
+}
+
+QString Temporary::sweptLine(int count)
+{
+    return QStringLiteral("Dibuang %1 fail sementara yang ditinggalkan oleh larian terdahulu yang terhenti.").arg(count);
+}
+
+} // namespace arb
