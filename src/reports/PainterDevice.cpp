@@ -1,8 +1,10 @@
 #include "reports/PainterDevice.h"
 
+#include "data/StoreError.h"
 #include "platform/Failure.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -11,6 +13,11 @@
 #include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QStorageInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
 
 namespace arb {
 
@@ -138,6 +145,28 @@ void PainterDevice::endJob()
         throw Failure(QStringLiteral("Cetakan tidak dapat dihantar ke pencetak."), where());
     if (m_printer->printerState() == QPrinter::Error)
         throw Failure(QStringLiteral("Cetakan tidak dapat dihantar ke pencetak."), where());
+    if (m_printer->outputFormat() == QPrinter::PdfFormat)
+        checkPdfOnDisk(m_printer->outputFileName());
+}
+
+void PainterDevice::checkPdfOnDisk(const QString &path)
+{
+    // The PDF writer does not report a short write: the file is read back
+    // to its last line and synced, and a cut file is removed.
+    QFile file(path);
+    bool whole = false;
+    if (file.open(QIODevice::ReadWrite) && file.size() > 16) {
+        file.seek(file.size() - 16);
+        whole = file.read(16).contains("%%EOF") && ::fsync(file.handle()) == 0;
+    }
+    file.close();
+    if (whole)
+        return;
+    QFile::remove(path);
+    const QStorageInfo disk(QFileInfo(path).absolutePath());
+    const QString reason = disk.bytesAvailable() < (1 << 20) ? QString::fromLocal8Bit(std::strerror(ENOSPC))
+                                                             : QStringLiteral("fail PDF tidak lengkap");
+    throw outputFailure(path, reason);
 }
 
 double PainterDevice::lineHeight(const QFont &font) const

@@ -40,6 +40,7 @@ public:
     QString outputFile() const { return m_printer->outputFileName(); }
 
 private:
+    static void checkPdfOnDisk(const QString &path);
     explicit PainterDevice(std::unique_ptr<QPrinter> printer);
     double toDevice(double twips) const;
     double toTwips(double device) const;
