@@ -55,9 +55,14 @@ int exportCsv(const QStringList &args, Io io)
             if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
                 throw outputFailure(file, out.errorString());
         }
+        // The system's reason, as the call that failed left it.
+        const auto failed = [&] {
+            return outputFailure(shownName, errno ? QString::fromLocal8Bit(std::strerror(errno)) : out.errorString());
+        };
         const auto put = [&](const QByteArray &bytes) {
+            errno = 0;
             if (out.write(bytes) != bytes.size())
-                throw outputFailure(shownName, out.errorString());
+                throw failed();
         };
         Connection c(args.first());
         QStringList cols, header;
@@ -77,13 +82,12 @@ int exportCsv(const QStringList &args, Io io)
         }
         requireWholeRead(q, c.location());
         // The last byte must reach the disk (or the pipe) before success is said.
-        if (!out.flush())
-            throw outputFailure(shownName, out.errorString());
-        if (temporary && ::fsync(out.handle()) != 0)
-            throw outputFailure(shownName, QString::fromLocal8Bit(std::strerror(errno)));
+        errno = 0;
+        if (!out.flush() || (temporary && ::fsync(out.handle()) != 0))
+            throw failed();
         out.close();
         if (out.error() != QFileDevice::NoError)
-            throw outputFailure(shownName, out.errorString());
+            throw failed();
         if (temporary)
             temporary->putInPlace();
     } catch (const Failure &f) {
