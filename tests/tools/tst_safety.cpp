@@ -282,11 +282,18 @@ private slots:
             {QStringLiteral("copy"), {QStringLiteral("copy"), store, target}, 6000},
             {QStringLiteral("backup"), {QStringLiteral("backup"), store, target}, 6000},
         };
-        const QString legacy = qEnvironmentVariable("ARB_FIXTURES") + QStringLiteral("/legacy/jet4-datetest.mdb");
-        if (QFileInfo::exists(legacy))
-            cases.append({QStringLiteral("import-mdb"), {QStringLiteral("import-mdb"), legacy, target}, -1});
-        else
+        // Northwind with Categories renamed kontraktor: a legacy register of eight rows.
+        QFile northwind(qEnvironmentVariable("ARB_FIXTURES") + QStringLiteral("/legacy/jet3-northwind.mdb"));
+        if (northwind.open(QIODevice::ReadOnly)) {
+            const QString legacy = dir.filePath(QStringLiteral("lama.mdb"));
+            QFile out(legacy);
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write(northwind.readAll().replace("Categories", "kontraktor"));
+            out.close();
+            cases.append({QStringLiteral("import-mdb"), {QStringLiteral("import-mdb"), legacy, target}, 8});
+        } else {
             qWarning("ARB_FIXTURES has no legacy files: import-mdb is not killed here");
+        }
         int killed = 0, swept = 0;
         for (const Case &c : cases) {
             QDir(QFileInfo(target).absolutePath()).removeRecursively();
