@@ -23,7 +23,8 @@ const QString kDefaultPassword = QStringLiteral("abc123");
 
 // Creates the tables and fills them from the legacy file, in one
 // transaction: on any failure the target holds none of our tables.
-QMap<QString, qint64> load(Connection &c, const QString &legacyFile, bool &defaultPassword)
+QMap<QString, qint64> load(Connection &c, const QString &legacyFile, bool &defaultPassword,
+                           QList<legacy::StoreLoader::Alteration> &alterations)
 {
     legacy::StoreLoader loader(c);
     c.write([&] {
@@ -32,6 +33,7 @@ QMap<QString, qint64> load(Connection &c, const QString &legacyFile, bool &defau
                             legacy::StoreLoader::wanted().keys(), loader);
     });
     defaultPassword = !loader.loaded(kPasswordTable);
+    alterations = loader.alterations();
     return loader.counts();
 }
 
@@ -57,6 +59,7 @@ int importMdb(const QStringList &args, Io io)
 
     QMap<QString, qint64> counts;
     bool defaultPassword = false;
+    QList<legacy::StoreLoader::Alteration> alterations;
     const QString folder = QFileInfo(target).absolutePath();
     const bool newFolder = !server && !QFileInfo::exists(folder);
     try {
@@ -64,7 +67,7 @@ int importMdb(const QStringList &args, Io io)
             auto c = Connection::create(target);
             if (c->hasTable(kContractorTable))
                 throw Failure(QStringLiteral("Pangkalan data ini sudah mempunyai jadual kontraktor: %1").arg(target));
-            counts = load(*c, legacyFile, defaultPassword);
+            counts = load(*c, legacyFile, defaultPassword, alterations);
         } else {
             if (!QDir().mkpath(folder))
                 throw Failure(QStringLiteral("Folder tidak dapat dicipta: %1").arg(folder));
@@ -72,7 +75,7 @@ int importMdb(const QStringList &args, Io io)
             Temporary temporary(target, QStringLiteral("import"));
             {
                 auto c = Connection::create(temporary.path());
-                counts = load(*c, legacyFile, defaultPassword);
+                counts = load(*c, legacyFile, defaultPassword, alterations);
             }
             temporary.putInPlace();
         }
@@ -87,6 +90,12 @@ int importMdb(const QStringList &args, Io io)
         io.out << "  " << t << ": " << counts.value(t) << " baris" << Qt::endl;
     if (defaultPassword)
         io.out << "Fail lama tiada jadual password; kata laluan: " << kDefaultPassword << Qt::endl;
+    if (!alterations.isEmpty()) {
+        io.out << alterations.size() << " nilai tidak dapat dibawa masuk dengan tepat (semak dan betulkan dalam program):"
+               << Qt::endl;
+        for (const auto &a : std::as_const(alterations))
+            io.out << "  " << a.table << " " << a.row << ", " << a.field << ": " << a.what << Qt::endl;
+    }
     return 0;
 }
 

@@ -209,6 +209,35 @@ private slots:
         QVERIFY2(bad.status == 1 && (bad.out.contains("Kerosakan fail") || !bad.err.isEmpty()), bad.out.constData());
     }
 
+    void importListsWhatItCouldNotCarry()
+    {
+        // Jet 3 texts: one with a NUL byte inside, one with a byte Windows-1252 has no character for.
+        QTemporaryDir dir;
+        QByteArray bytes = readAll(fixture("jet3-northwind.mdb"));
+        bytes.replace("Categories", "kontraktor").replace("CategoryName", "NAMASYARIKAT");
+        const qsizetype beverages = bytes.indexOf("Beverages"), condiments = bytes.indexOf("Condiments");
+        bytes[beverages + 3] = '\0';
+        bytes[condiments + 4] = char(0x81);
+        const QString legacyFile = dir.filePath("lama.mdb");
+        writeFile(legacyFile, bytes);
+        test::TempStore store{test::TempStore::Empty{}};
+        const Run r = admin({"import-mdb", legacyFile, store.path()});
+        QVERIFY2(r.status == 0, qPrintable(r.err));
+        const QString out = QString::fromUtf8(r.out);
+        QVERIFY2(out.contains("2 nilai tidak dapat dibawa masuk dengan tepat")
+                     && out.contains("kontraktor baris 1, NamaSyarikat: dipotong pada bait NUL (kedudukan 4); 5 bait selepasnya hilang")
+                     && out.contains("kontraktor baris 2, NamaSyarikat: bait 0x81 (kedudukan 5) tiada aksara"),
+                 r.out.constData());
+        QCOMPARE(store.value(0, "NamaSyarikat").toString(), QStringLiteral("Bev"));
+        QCOMPARE(store.value(1, "NamaSyarikat").toString(), QStringLiteral("Cond?ments"));
+        // A file read whole says nothing of the kind.
+        bytes[beverages + 3] = 'e';
+        bytes[condiments + 4] = 'i';
+        writeFile(legacyFile, bytes);
+        const Run whole = admin({"import-mdb", legacyFile, dir.filePath("baru.mdb")});
+        QVERIFY2(whole.status == 0 && !whole.out.contains("tepat"), whole.out.constData());
+    }
+
     void serverTargetIsAllOrNothing()
     {
         if (!test::onPostgres())
