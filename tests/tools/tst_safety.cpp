@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "app/DailyCopy.h"
+
 #include "data/Connection.h"
 #include "data/Cursor.h"
 #include "data/Locations.h"
@@ -14,6 +16,7 @@
 #include "reports/PrintRecorder.h"
 
 #include <QDir>
+#include <QPointer>
 #include <QPushButton>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -388,6 +391,48 @@ private slots:
         QCOMPARE(r.status, 1);
         QCOMPARE(count(store), 30);
         QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("kontraktor-replaced-*.mdb")}).size(), 1);
+    }
+
+    void dailyCopyAtStartNeverStopsTheProgram()
+    {
+        QTemporaryDir dir;
+        const QString store = dir.filePath(QStringLiteral("kontraktor.mdb"));
+        makeRegister(store, 20);
+        test::shownBoxes();
+        // In the background, and made.
+        QPointer<QThread> copying = startDailyCopy(store, QDate(2026, 2, 1));
+        QVERIFY(copying);
+        QTRY_VERIFY(copying.isNull());
+        QCoreApplication::processEvents();
+        QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("sandaran/kontraktor-2026-02-01.mdb"))));
+        QCOMPARE(test::shownBoxes(), QStringList());
+
+        // A copy that cannot be made is reported once, and the program goes on.
+        QVERIFY(QDir(dir.filePath(QStringLiteral("sandaran"))).removeRecursively());
+        QFile blocker(dir.filePath(QStringLiteral("sandaran")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        copying = startDailyCopy(store, QDate(2026, 2, 2));
+        QTRY_VERIFY(copying.isNull());
+        QCoreApplication::processEvents();
+        const QStringList boxes = test::shownBoxes();
+        QCOMPARE(boxes.size(), 1);
+        QVERIFY2(boxes.first().contains(QStringLiteral("Salinan harian pangkalan data tidak dapat dibuat")), qPrintable(boxes.first()));
+        QCOMPARE(entries(dir.path()), (QStringList{QStringLiteral("kontraktor.mdb"), QStringLiteral("sandaran")}));
+        QVERIFY(!startDailyCopy(QStringLiteral("postgresql://arb@localhost/arb"), QDate(2026, 2, 2)));
+
+        // The program makes the day's copy when it starts.
+        QFile::remove(blocker.fileName());
+        QProcess arb;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("ARB_EXIT_WHEN_SHOWN"), QStringLiteral("1"));
+        arb.setProcessEnvironment(env);
+        arb.start(QStringLiteral(ARB_APP), {QStringLiteral("--database"), store});
+        QVERIFY(arb.waitForFinished(30000));
+        QCOMPARE(arb.exitCode(), 0);
+        const QString today = QDate::currentDate().toString(QStringLiteral("'kontraktor-'yyyy-MM-dd'.mdb'"));
+        QCOMPARE(entries(dir.filePath(QStringLiteral("sandaran"))), QStringList{today});
+        QCOMPARE(count(dir.filePath(QStringLiteral("sandaran/")) + today), 20);
     }
 };
 
