@@ -35,6 +35,9 @@ PainterDevice::~PainterDevice()
 {
     if (m_painter.isActive())
         m_painter.end();
+    // A PDF whose job did not end whole is not left behind.
+    if (m_pdfOpen)
+        QFile::remove(m_printer->outputFileName());
 }
 
 std::unique_ptr<PainterDevice> PainterDevice::forPrinter(const QPrinterInfo &info)
@@ -109,6 +112,7 @@ void PainterDevice::beginJob(const QString &jobName, bool landscape)
     }
     if (!m_painter.begin(m_printer.get()))
         throw Failure(QStringLiteral("Pencetak tidak dapat digunakan."), QStringLiteral("cannot start printing on %1").arg(where()));
+    m_pdfOpen = m_printer->outputFormat() == QPrinter::PdfFormat;
     m_dpi = m_printer->resolution();
     QPen pen(Qt::black);
     pen.setWidthF(m_dpi / 150.0);
@@ -135,8 +139,13 @@ void PainterDevice::drawLine(double x1, double y1, double x2, double y2)
 
 void PainterDevice::newPage()
 {
-    if (!m_printer->newPage())
+    if (!m_printer->newPage()) {
+        if (m_pdfOpen) {
+            m_painter.end();
+            checkPdfOnDisk(m_printer->outputFileName());
+        }
         throw Failure(QStringLiteral("Halaman baru tidak dapat dimulakan pada pencetak."), where());
+    }
 }
 
 void PainterDevice::endJob()
@@ -145,8 +154,10 @@ void PainterDevice::endJob()
         throw Failure(QStringLiteral("Cetakan tidak dapat dihantar ke pencetak."), where());
     if (m_printer->printerState() == QPrinter::Error)
         throw Failure(QStringLiteral("Cetakan tidak dapat dihantar ke pencetak."), where());
-    if (m_printer->outputFormat() == QPrinter::PdfFormat)
+    if (m_pdfOpen) {
         checkPdfOnDisk(m_printer->outputFileName());
+        m_pdfOpen = false;
+    }
 }
 
 void PainterDevice::checkPdfOnDisk(const QString &path)
@@ -162,6 +173,7 @@ void PainterDevice::checkPdfOnDisk(const QString &path)
     file.close();
     if (whole)
         return;
+    m_pdfOpen = false;
     QFile::remove(path);
     const QStorageInfo disk(QFileInfo(path).absolutePath());
     const QString reason = disk.bytesAvailable() < (1 << 20) ? QString::fromLocal8Bit(std::strerror(ENOSPC))

@@ -13,6 +13,7 @@
 #include "register/Search.h"
 #include "reports/Form2.h"
 #include "reports/Form3.h"
+#include "reports/PainterDevice.h"
 #include "reports/PrintRecorder.h"
 
 #include <QDir>
@@ -271,6 +272,24 @@ private slots:
             QCOMPARE(entries(small), QStringList{QStringLiteral("isi")});
             QFile::remove(filler.fileName());
         }
+        // A PDF that does not fit fails on the way or at its end, and is removed.
+        auto pdf = PainterDevice::forPdf(small + QStringLiteral("/senarai.pdf"));
+        try {
+            pdf->beginJob(QStringLiteral("Senarai"), false);
+            for (int page = 0; page < 400; ++page) {
+                for (int line = 0; line < 40; ++line)
+                    pdf->drawText(500, 500 + line * 300,
+                                  QStringLiteral("ZRVA/KP/%1 SYARIKAT %2 %3").arg(page).arg(line).arg(QString(60, QLatin1Char('x'))),
+                                  QFont(QStringLiteral("Arial"), 10), QRectF());
+                pdf->newPage();
+            }
+            pdf->endJob();
+            QFAIL("a cut PDF passed for whole");
+        } catch (const Failure &f) {
+            QVERIFY2(f.message().startsWith(QStringLiteral("Cakera penuh")), qPrintable(f.message()));
+        }
+        pdf.reset();
+        QCOMPARE(entries(small), QStringList());
     }
 
     void killedToolsLeaveTheTargetAbsentOrComplete()
