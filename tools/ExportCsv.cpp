@@ -64,23 +64,26 @@ int exportCsv(const QStringList &args, Io io)
             if (out.write(bytes) != bytes.size())
                 throw failed();
         };
+        // The whole register is read and checked before the first byte goes
+        // out: standard output cannot take back a shorter one.
         Connection c(args.first());
         QStringList cols, header;
         for (const QString &f : contractorFields()) {
             cols << Connection::ident(f);
             header << csvField(f);
         }
-        put("\xEF\xBB\xBF");
-        put((header.join(QLatin1Char(',')) + QStringLiteral("\r\n")).toUtf8());
+        QByteArray csv("\xEF\xBB\xBF");
+        csv += (header.join(QLatin1Char(',')) + QStringLiteral("\r\n")).toUtf8();
         QSqlQuery q = c.exec(QStringLiteral("SELECT %1 FROM kontraktor ORDER BY id").arg(cols.join(QLatin1Char(','))));
         while (q.next()) {
             QStringList line;
             for (int i = 0; i < cols.size(); ++i)
                 line << csvField(q.value(i));
-            put((line.join(QLatin1Char(',')) + QStringLiteral("\r\n")).toUtf8());
+            csv += (line.join(QLatin1Char(',')) + QStringLiteral("\r\n")).toUtf8();
             ++rows;
         }
         requireWholeRead(q, c.location());
+        put(csv);
         // The last byte must reach the disk (or the pipe) before success is said.
         errno = 0;
         if (!out.flush() || (temporary && ::fsync(out.handle()) != 0))
