@@ -224,12 +224,21 @@ private slots:
             QVERIFY2(f.message().startsWith(QStringLiteral("Fail ini bukan pangkalan data aplikasi ini")), qPrintable(f.message()));
         }
 
-        // In use by another desktop, as both engines report it.
-        for (const QString &code : {QStringLiteral("5"), QStringLiteral("55P03")}) {
-            const Failure f = storeFailure(QSqlError(QStringLiteral("driver"), QStringLiteral("locked"), QSqlError::StatementError, code),
-                                           store, QStringLiteral("lain"));
-            QVERIFY2(f.message().contains(QStringLiteral("sedang digunakan oleh komputer lain")), qPrintable(f.message()));
+        // In use by another desktop: a lock held past the wait at open.
+        {
+            Connection holder(store);
+            holder.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+            holder.exec(QStringLiteral("INSERT INTO kontraktor (NamaSyarikat) VALUES ('A')"));
+            const Run r = admin({QStringLiteral("check"), store});
+            QCOMPARE(r.status, 1);
+            QVERIFY2(r.err.startsWith(QStringLiteral("Pangkalan data sedang digunakan oleh komputer lain: ") + store), qPrintable(r.err));
+            holder.exec(QStringLiteral("ROLLBACK"));
         }
+        // The server's lock time-out gets the same sentence.
+        const Failure f = storeFailure(QSqlError(QStringLiteral("driver"), QStringLiteral("lock timeout"), QSqlError::StatementError,
+                                                 QStringLiteral("55P03")),
+                                       store, QStringLiteral("lain"));
+        QVERIFY2(f.message().contains(QStringLiteral("sedang digunakan oleh komputer lain")), qPrintable(f.message()));
     }
 
     void fullDiskOutputIsNeverSuccess()
