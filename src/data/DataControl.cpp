@@ -102,6 +102,7 @@ int DataControl::recordCount()
     if (m_kind == Kind::Table) {
         QSqlQuery q = connection().exec(QStringLiteral("SELECT count(*) FROM %1").arg(Connection::ident(m_table)));
         q.next();
+        requireWholeRead(q, connection().location());
         return q.value(0).toInt();
     }
     return rowCount();

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSqlError>
 #include <QSqlQuery>
 
 namespace arb {
@@ -24,6 +25,9 @@ QStringList storeProblems(Connection &c)
             if (line != QLatin1String("ok"))
                 out << QStringLiteral("Kerosakan fail: %1").arg(line);
         }
+        // A check that could not read to its end has found damage too.
+        if (q.lastError().isValid())
+            out << QStringLiteral("Kerosakan fail: %1").arg(q.lastError().text());
     }
     out << Schema::problems(c);
     return out;

@@ -1,5 +1,6 @@
 #include "data/Temporary.h"
 
+#include "data/StoreError.h"
 #include "platform/Failure.h"
 
 #include <QCoreApplication>
@@ -10,6 +11,8 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -58,12 +61,24 @@ void Temporary::putInPlace()
 {
     if (occupied(m_target))
         throw Failure(QStringLiteral("Fail sudah wujud dan tidak akan ditimpa: %1").arg(m_target));
+    // The last byte on the disk before the name says the file is complete.
+    {
+        QFile written(m_path);
+        if (!written.open(QIODevice::ReadWrite) || ::fsync(written.handle()) != 0)
+            throw outputFailure(m_target, QString::fromLocal8Bit(std::strerror(errno)));
+    }
     QFile file(m_path);
     if (!file.rename(m_target))
         throw Failure(QStringLiteral("Fail tidak dapat diletakkan di tempatnya: %1").arg(m_target), file.errorString());
     for (const QString &c : kCompanions.mid(1))
         QFile::remove(m_path + c);
     m_done = true;
+    // And the new name itself on the disk.
+    const int dir = ::open(QFile::encodeName(QFileInfo(m_target).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
 }
 
 int Temporary::sweep(const QString &target, const QString &command)

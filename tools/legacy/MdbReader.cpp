@@ -230,6 +230,14 @@ bool MdbReader::read(const QString &table, LegacySink &sink)
             if (IS_JET3(mdb) && col->col_type == MDB_TEXT && !f.is_null && f.siz > 0)
                 for (const QString &loss : jet3TextLosses(reinterpret_cast<const char *>(mdb->pg_buf) + f.start, f.siz))
                     losses.append({f.colnum, loss});
+            // A Jet 3 memo keeps one byte per character: fewer characters
+            // than its stored length means the text was cut.
+            if (IS_JET3(mdb) && col->col_type == MDB_MEMO && !f.is_null && f.siz >= MDB_MEMO_OVERHEAD) {
+                const qint64 stored = guint32(mdb_get_int32(mdb->pg_buf, f.start)) & 0x00ffffffu;
+                const qint64 got = values[f.colnum].toString().size();
+                if (got < stored)
+                    losses.append({f.colnum, QStringLiteral("dipotong: %1 daripada %2 aksara dibawa").arg(got).arg(stored)});
+            }
         }
         sink.row(values);
         for (const auto &[column, what] : std::as_const(losses))
