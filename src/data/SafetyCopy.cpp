@@ -70,7 +70,13 @@ QString makeDailyCopy(const QString &store, const QDate &today)
     if (Temporary::occupied(path))
         return {};
     Temporary::sweep(path, QStringLiteral("harian"));
-    backupStore(store, path, QStringLiteral("harian"));
+    try {
+        backupStore(store, path, QStringLiteral("harian"));
+    } catch (const Failure &) {
+        if (Temporary::occupied(path))
+            return {}; // another desktop made the day's copy first
+        throw;
+    }
     // Keep the last seven days: the names sort by date.
     static const QRegularExpression daily(QStringLiteral("^kontraktor-\\d{4}-\\d{2}-\\d{2}\\.mdb$"));
     QStringList copies;

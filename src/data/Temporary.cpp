@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSysInfo>
 
 #include <cerrno>
 #include <csignal>
@@ -21,6 +22,18 @@ namespace arb {
 namespace {
 const QString kSuffix = QStringLiteral(".arb-tmp");
 const QStringList kCompanions{QString(), QStringLiteral("-journal"), QStringLiteral("-wal"), QStringLiteral("-shm")};
+
+// A folder may be shared by several desktops: a run is told by its
+// machine and process, and only this machine's runs can be seen to be gone.
+QString host()
+{
+    static const QString name = [] {
+        QString n = QSysInfo::machineHostName();
+        n.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_]")), QStringLiteral("_"));
+        return n.isEmpty() ? QStringLiteral("komputer") : n;
+    }();
+    return name;
+}
 
 bool processAlive(qint64 pid)
 {
@@ -40,8 +53,10 @@ Temporary::Temporary(const QString &target, const QString &command)
     : m_target(QFileInfo(target).absoluteFilePath())
 {
     const QFileInfo info(m_target);
-    m_path = info.absoluteDir().filePath(
-        QStringLiteral(".%1.%2-%3%4").arg(info.fileName(), command).arg(QCoreApplication::applicationPid()).arg(kSuffix));
+    m_path = info.absoluteDir().filePath(QStringLiteral(".%1.%2-%3-%4%5")
+                                             .arg(info.fileName(), command, host())
+                                             .arg(QCoreApplication::applicationPid())
+                                             .arg(kSuffix));
     remove(); // a name reused from a dead run of the same pid
 }
 
@@ -85,9 +100,9 @@ int Temporary::sweep(const QString &target, const QString &command)
 {
     const QFileInfo info(QFileInfo(target).absoluteFilePath());
     const QDir dir = info.absoluteDir();
-    const QRegularExpression pattern(QStringLiteral("^\\.%1\\.%2-(\\d+)%3(-journal|-wal|-shm)?$")
-                                         .arg(QRegularExpression::escape(info.fileName()),
-                                              QRegularExpression::escape(command), QRegularExpression::escape(kSuffix)));
+    const QRegularExpression pattern(QStringLiteral("^\\.%1\\.%2-%3-(\\d+)%4(-journal|-wal|-shm)?$")
+                                         .arg(QRegularExpression::escape(info.fileName()), QRegularExpression::escape(command),
+                                              QRegularExpression::escape(host()), QRegularExpression::escape(kSuffix)));
     int removed = 0;
     const QStringList names = dir.entryList({QStringLiteral(".*") + kSuffix + QLatin1Char('*')},
                                             QDir::Files | QDir::Hidden | QDir::System);

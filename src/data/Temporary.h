@@ -6,7 +6,7 @@
 namespace arb {
 
 // A file a command writes beside its target before putting it in place.
-// All such files have one name: ".<target name>.<command>-<pid>.arb-tmp",
+// All such files have one name: ".<target name>.<command>-<host>-<pid>.arb-tmp",
 // so that a later run of the same command on the same target can tell the
 // leftovers of a killed run (their process is gone) from a run still going.
 class Temporary
