@@ -268,13 +268,13 @@ private slots:
                  {QStringLiteral("backup"), store, small + QStringLiteral("/salinan.mdb")},
                  {QStringLiteral("copy"), store, small + QStringLiteral("/salinan.mdb")},
                  {QStringLiteral("init"), QStringLiteral("--demo"), small + QStringLiteral("/baru.mdb")}}) {
-            // Fill the disk but for a few pages, so that every command runs out on the way.
+            // Fill the disk but for two pages, so that every command runs out on the way.
             QFile filler(small + QStringLiteral("/isi"));
             QVERIFY(filler.open(QIODevice::WriteOnly));
             while (filler.write(QByteArray(4096, 'x')) == 4096 && filler.flush()) {
             }
             filler.close();
-            QFile::resize(filler.fileName(), filler.size() - 8 * 4096);
+            QFile::resize(filler.fileName(), filler.size() - 2 * 4096);
             const Run r = admin(args);
             QVERIFY2(r.status == 1, qPrintable(args.join(' ') + r.out));
             QVERIFY2(r.err.contains(QStringLiteral("Cakera penuh")), qPrintable(args.join(' ') + QLatin1Char(' ') + r.err));
