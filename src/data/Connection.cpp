@@ -142,7 +142,7 @@ QSqlQuery Connection::exec(const QString &sql, const QVariantList &values, const
 void Connection::write(const std::function<void()> &body)
 {
     if (m_engine == Engine::Sqlite)
-        exec(QStringLiteral("BEGIN IMMEDIATE"), {}, QStringLiteral("Pangkalan data sedang digunakan; cuba sekali lagi."));
+        exec(QStringLiteral("BEGIN IMMEDIATE")); // a lock held too long gets the in-use sentence
     else if (!m_db.transaction())
         throw storeFailure(m_db.lastError(), m_location, kCannotRead);
     try {
