@@ -2,27 +2,12 @@
 
 #include "data/Connection.h"
 #include "data/Locations.h"
-#include "data/Schema.h"
+#include "data/SafetyCopy.h"
 #include "platform/Failure.h"
 
 #include <QSqlQuery>
 
 namespace arb::admin {
-
-QStringList storeProblems(Connection &c)
-{
-    QStringList out;
-    if (c.engine() == Connection::Engine::Sqlite) {
-        QSqlQuery q = c.exec(QStringLiteral("PRAGMA integrity_check"));
-        while (q.next()) {
-            const QString line = q.value(0).toString();
-            if (line != QLatin1String("ok"))
-                out << QStringLiteral("Kerosakan fail: %1").arg(line);
-        }
-    }
-    out << Schema::problems(c);
-    return out;
-}
 
 int check(const QStringList &args, Io io)
 {

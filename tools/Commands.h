@@ -6,6 +6,7 @@
 
 namespace arb {
 class Connection;
+class Failure;
 }
 
 namespace arb::admin {
@@ -24,11 +25,14 @@ int importMdb(const QStringList &args, Io io);
 int exportCsv(const QStringList &args, Io io);
 int backup(const QStringList &args, Io io);
 int check(const QStringList &args, Io io);
+int restore(const QStringList &args, Io io);
 // The reader child of import-mdb: frames on stdout.
 int readMdb(const QStringList &args);
 
-// Integrity (SQLite) and the tables and fields the program needs; empty when sound.
-QStringList storeProblems(Connection &c);
+// Writes the failure on err; returns the exit status of a failed command.
+int fail(Io io, const Failure &f);
+// Removes what a killed earlier run of command left beside target, saying so.
+void sweepLeftovers(const QString &target, const QString &command, Io io);
 // One CSV field, quoted when it must be; null as nothing.
 QString csvField(const QVariant &value);
 

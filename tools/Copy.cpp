@@ -3,6 +3,7 @@
 #include "data/StoreCopy.h"
 #include "platform/Failure.h"
 
+
 namespace arb::admin {
 
 int copy(const QStringList &args, Io io)
@@ -12,14 +13,13 @@ int copy(const QStringList &args, Io io)
         return 2;
     }
     try {
+        sweepLeftovers(args.at(1), QStringLiteral("copy"), io);
         const QMap<QString, int> counts = copyStore(args.at(0), args.at(1));
         io.out << "Disalin ke " << args.at(1) << ":" << Qt::endl;
         for (auto it = counts.begin(); it != counts.end(); ++it)
             io.out << "  " << it.key() << ": " << it.value() << " rekod" << Qt::endl;
     } catch (const Failure &f) {
-        io.err << f.message() << (f.detail().isEmpty() ? QString() : QStringLiteral(" (") + f.detail() + QLatin1Char(')'))
-               << Qt::endl;
-        return 1;
+        return fail(io, f);
     }
     return 0;
 }

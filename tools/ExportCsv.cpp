@@ -3,12 +3,18 @@
 #include "data/Connection.h"
 #include "data/Fields.h"
 #include "data/Locations.h"
+#include "data/StoreError.h"
+#include "data/Temporary.h"
 #include "platform/Failure.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSqlQuery>
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <unistd.h>
 
 namespace arb::admin {
 
@@ -30,57 +36,68 @@ int exportCsv(const QStringList &args, Io io)
         io.err << "Penggunaan: arb-admin export-csv STORE [FAIL.csv]" << Qt::endl;
         return 2;
     }
-    const QString file = args.value(1);
-    if (!file.isEmpty() && QFileInfo::exists(file)) {
-        io.err << "Fail sudah wujud dan tidak akan ditimpa: " << file << Qt::endl;
-        return 1;
-    }
-    // A file appears whole or not at all.
-    QSaveFile save(file);
-    QFile console;
-    QIODevice *out = &save;
-    if (file.isEmpty()) {
-        console.open(stdout, QIODevice::WriteOnly);
-        out = &console;
-    } else if (!save.open(QIODevice::WriteOnly)) {
-        io.err << "Fail tidak dapat ditulis: " << file << Qt::endl;
-        return 1;
-    }
+    const QString file = args.size() > 1 ? QFileInfo(args.at(1)).absoluteFilePath() : QString();
+    const QString shownName = file.isEmpty() ? QStringLiteral("output standard") : file;
     qint64 rows = 0;
     try {
+        // A file appears whole or not at all: written beside it, put in place at the end.
+        std::unique_ptr<Temporary> temporary;
+        QFile out;
+        if (file.isEmpty()) {
+            if (!out.open(stdout, QIODevice::WriteOnly))
+                throw outputFailure(shownName, out.errorString());
+        } else {
+            if (Temporary::occupied(file))
+                throw Failure(QStringLiteral("Fail sudah wujud dan tidak akan ditimpa: %1").arg(file));
+            sweepLeftovers(file, QStringLiteral("export"), io);
+            temporary = std::make_unique<Temporary>(file, QStringLiteral("export"));
+            out.setFileName(temporary->path());
+            if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+                throw outputFailure(file, out.errorString());
+        }
+        // The system's reason, as the call that failed left it.
+        const auto failed = [&] {
+            return outputFailure(shownName, errno ? QString::fromLocal8Bit(std::strerror(errno)) : out.errorString());
+        };
+        const auto put = [&](const QByteArray &bytes) {
+            errno = 0;
+            if (out.write(bytes) != bytes.size())
+                throw failed();
+        };
+        // The whole register is read and checked before the first byte goes
+        // out: standard output cannot take back a shorter one.
         Connection c(args.first());
         QStringList cols, header;
         for (const QString &f : contractorFields()) {
             cols << Connection::ident(f);
             header << csvField(f);
         }
-        out->write("\xEF\xBB\xBF");
-        out->write((header.join(QLatin1Char(',')) + QStringLiteral("\r\n")).toUtf8());
+        QByteArray csv("\xEF\xBB\xBF");
+        csv += (header.join(QLatin1Char(',')) + QStringLiteral("\r\n")).toUtf8();
         QSqlQuery q = c.exec(QStringLiteral("SELECT %1 FROM kontraktor ORDER BY id").arg(cols.join(QLatin1Char(','))));
         while (q.next()) {
             QStringList line;
             for (int i = 0; i < cols.size(); ++i)
                 line << csvField(q.value(i));
-            if (out->write((line.join(QLatin1Char(',')) + QStringLiteral("\r\n")).toUtf8()) < 0)
-                throw Failure(QStringLiteral("Fail tidak dapat ditulis: %1").arg(file), out->errorString());
+            csv += (line.join(QLatin1Char(',')) + QStringLiteral("\r\n")).toUtf8();
             ++rows;
         }
+        requireWholeRead(q, c.location());
+        put(csv);
+        // The last byte must reach the disk (or the pipe) before success is said.
+        errno = 0;
+        if (!out.flush() || (temporary && ::fsync(out.handle()) != 0))
+            throw failed();
+        out.close();
+        if (out.error() != QFileDevice::NoError)
+            throw failed();
+        if (temporary)
+            temporary->putInPlace();
     } catch (const Failure &f) {
-        if (!file.isEmpty())
-            save.cancelWriting();
-        io.err << f.message() << (f.detail().isEmpty() ? QString() : QStringLiteral(" (") + f.detail() + QLatin1Char(')'))
-               << Qt::endl;
-        return 1;
+        return fail(io, f);
     }
-    if (file.isEmpty()) {
-        console.flush();
-        return 0;
-    }
-    if (!save.commit()) {
-        io.err << "Fail tidak dapat ditulis: " << file << Qt::endl;
-        return 1;
-    }
-    io.out << rows << " kontraktor dieksport ke " << file << Qt::endl;
+    if (!file.isEmpty())
+        io.out << rows << " kontraktor dieksport ke " << file << Qt::endl;
     return 0;
 }
 

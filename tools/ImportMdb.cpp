@@ -4,6 +4,7 @@
 #include "data/Fields.h"
 #include "data/Locations.h"
 #include "data/Schema.h"
+#include "data/Temporary.h"
 #include "legacy/ReaderProcess.h"
 #include "legacy/StoreLoader.h"
 #include "platform/Failure.h"
@@ -11,7 +12,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QRandomGenerator>
 
 #include <sys/resource.h>
 
@@ -21,28 +21,20 @@ namespace {
 
 const QString kDefaultPassword = QStringLiteral("abc123");
 
-// Fills an empty store from the legacy file in one transaction.
-QMap<QString, qint64> load(Connection &c, const QString &legacyFile, bool &defaultPassword)
+// Creates the tables and fills them from the legacy file, in one
+// transaction: on any failure the target holds none of our tables.
+QMap<QString, qint64> load(Connection &c, const QString &legacyFile, bool &defaultPassword,
+                           QList<legacy::StoreLoader::Alteration> &alterations)
 {
     legacy::StoreLoader loader(c);
     c.write([&] {
+        Schema::fill(c, kDefaultPassword);
         legacy::readInChild(QCoreApplication::applicationFilePath(), legacyFile,
                             legacy::StoreLoader::wanted().keys(), loader);
     });
     defaultPassword = !loader.loaded(kPasswordTable);
+    alterations = loader.alterations();
     return loader.counts();
-}
-
-QString freeTemporaryName(const QString &target)
-{
-    const QFileInfo info(target);
-    QString name;
-    do {
-        name = info.absoluteDir().filePath(QStringLiteral(".%1.import-%2.tmp")
-                                               .arg(info.fileName())
-                                               .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
-    } while (QFileInfo::exists(name));
-    return name;
 }
 
 } // namespace
@@ -60,51 +52,37 @@ int importMdb(const QStringList &args, Io io)
         io.err << "Fail lama dan pangkalan data baru mesti berlainan: " << target << Qt::endl;
         return 1;
     }
-    if (!server && QFileInfo::exists(target)) {
+    if (!server && Temporary::occupied(target)) {
         io.err << "Fail sudah wujud dan tidak akan ditimpa: " << target << Qt::endl;
         return 1;
     }
 
     QMap<QString, qint64> counts;
     bool defaultPassword = false;
-    QString temporary;
+    QList<legacy::StoreLoader::Alteration> alterations;
     const QString folder = QFileInfo(target).absolutePath();
     const bool newFolder = !server && !QFileInfo::exists(folder);
     try {
         if (server) {
             auto c = Connection::create(target);
-            if (c->hasTable(kContractorTable)) {
-                io.err << "Pangkalan data ini sudah mempunyai jadual kontraktor: " << target << Qt::endl;
-                return 1;
-            }
-            Schema::create(*c, kDefaultPassword);
-            try {
-                counts = load(*c, legacyFile, defaultPassword);
-            } catch (...) {
-                // Leave the server database as empty as it was found.
-                for (const QString &t : {kContractorTable, kPasswordTable, kTestTable})
-                    c->db().exec(QStringLiteral("DROP TABLE IF EXISTS %1").arg(Connection::ident(t)));
-                throw;
-            }
+            if (c->hasTable(kContractorTable))
+                throw Failure(QStringLiteral("Pangkalan data ini sudah mempunyai jadual kontraktor: %1").arg(target));
+            counts = load(*c, legacyFile, defaultPassword, alterations);
         } else {
-            QDir().mkpath(folder);
-            temporary = freeTemporaryName(target);
+            if (!QDir().mkpath(folder))
+                throw Failure(QStringLiteral("Folder tidak dapat dicipta: %1").arg(folder));
+            sweepLeftovers(target, QStringLiteral("import"), io);
+            Temporary temporary(target, QStringLiteral("import"));
             {
-                auto c = Connection::create(temporary);
-                Schema::create(*c, kDefaultPassword);
-                counts = load(*c, legacyFile, defaultPassword);
+                auto c = Connection::create(temporary.path());
+                counts = load(*c, legacyFile, defaultPassword, alterations);
             }
-            if (!QFile::rename(temporary, target))
-                throw Failure(QStringLiteral("Fail sudah wujud dan tidak akan ditimpa: %1").arg(target));
-            temporary.clear();
+            temporary.putInPlace();
         }
     } catch (const Failure &f) {
-        if (!temporary.isEmpty())
-            QFile::remove(temporary);
         if (newFolder)
             QDir().rmdir(folder);
-        io.err << f.message() << Qt::endl;
-        return 1;
+        return fail(io, f);
     }
 
     io.out << "Dibawa masuk ke " << target << ":" << Qt::endl;
@@ -112,6 +90,12 @@ int importMdb(const QStringList &args, Io io)
         io.out << "  " << t << ": " << counts.value(t) << " baris" << Qt::endl;
     if (defaultPassword)
         io.out << "Fail lama tiada jadual password; kata laluan: " << kDefaultPassword << Qt::endl;
+    if (!alterations.isEmpty()) {
+        io.out << alterations.size() << " nilai tidak dapat dibawa masuk dengan tepat (semak dan betulkan dalam program):"
+               << Qt::endl;
+        for (const auto &a : std::as_const(alterations))
+            io.out << "  " << a.table << " " << a.row << ", " << a.field << ": " << a.what << Qt::endl;
+    }
     return 0;
 }
 

@@ -4,6 +4,7 @@
 #include "data/DemoData.h"
 #include "data/Locations.h"
 #include "data/Schema.h"
+#include "data/Temporary.h"
 #include "platform/Failure.h"
 
 #include <QDir>
@@ -37,28 +38,38 @@ int init(const QStringList &args, Io io)
     if (path.isEmpty())
         path = Locations::chooseStore({});
     const bool server = Locations::isServerUrl(path);
-    if (!server) {
-        if (QFileInfo::exists(path)) {
-            io.err << "Fail sudah wujud dan tidak akan ditimpa: " << path << Qt::endl;
-            return 1;
-        }
-        QDir().mkpath(QFileInfo(path).absolutePath());
-    }
+    // Tables, password and demo rows in one transaction; a new file is
+    // written under a temporary name and appears only when complete.
+    const auto fillStore = [&](Connection &c) {
+        c.write([&] {
+            Schema::fill(c, password);
+            if (demo)
+                addDemoData(c, true);
+        });
+    };
     try {
-        auto c = Connection::create(path);
-        if (c->hasTable(QStringLiteral("kontraktor"))) {
-            io.err << "Pangkalan data ini sudah mempunyai jadual kontraktor: " << path << Qt::endl;
-            return 1;
+        if (server) {
+            auto c = Connection::create(path);
+            if (c->hasTable(QStringLiteral("kontraktor")))
+                throw Failure(QStringLiteral("Pangkalan data ini sudah mempunyai jadual kontraktor: %1").arg(path));
+            fillStore(*c);
+        } else {
+            path = QFileInfo(path).absoluteFilePath();
+            if (Temporary::occupied(path))
+                throw Failure(QStringLiteral("Fail sudah wujud dan tidak akan ditimpa: %1").arg(path));
+            const QString folder = QFileInfo(path).absolutePath();
+            if (!QDir().mkpath(folder))
+                throw Failure(QStringLiteral("Folder tidak dapat dicipta: %1").arg(folder));
+            sweepLeftovers(path, QStringLiteral("init"), io);
+            Temporary temporary(path, QStringLiteral("init"));
+            {
+                auto c = Connection::create(temporary.path());
+                fillStore(*c);
+            }
+            temporary.putInPlace();
         }
-        Schema::create(*c, password);
-        if (demo)
-            addDemoData(*c);
     } catch (const Failure &f) {
-        io.err << f.message() << (f.detail().isEmpty() ? QString() : QStringLiteral(" (") + f.detail() + QLatin1Char(')'))
-               << Qt::endl;
-        if (!server)
-            QFile::remove(path);
-        return 1;
+        return fail(io, f);
     }
     io.out << "Pangkalan data dicipta: " << path << Qt::endl;
     io.out << "Kata laluan: " << password << Qt::endl;

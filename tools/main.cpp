@@ -29,6 +29,11 @@ Arahan:
   backup STORE SALINAN
       Salinan lengkap pangkalan data SQLite, boleh dibuat semasa program
       digunakan. Tidak menimpa fail yang sudah wujud.
+  restore SALINAN STORE
+      Pulihkan pangkalan data SQLite daripada salinan (contohnya salinan
+      harian dalam folder sandaran) selepas salinan itu disemak. Program
+      mesti ditutup di semua komputer. Pangkalan data yang diganti disimpan
+      sebagai kontraktor-replaced-MASA.mdb di sebelahnya.
   check [STORE]
       Semak fail serta jadual dan medan yang diperlukan. Status keluar 0
       jika baik, 1 jika ada masalah.
@@ -64,6 +69,8 @@ int main(int argc, char *argv[])
         return arb::admin::exportCsv(args, io);
     if (command == QLatin1String("backup"))
         return arb::admin::backup(args, io);
+    if (command == QLatin1String("restore"))
+        return arb::admin::restore(args, io);
     if (command == QLatin1String("check"))
         return arb::admin::check(args, io);
     if (command == arb::legacy::kReaderCommand)

@@ -1,3 +1,4 @@
+#include "app/DailyCopy.h"
 #include "app/Form1.h"
 #include "data/Locations.h"
 #include "platform/Failure.h"
@@ -5,6 +6,7 @@
 #include "platform/Look.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QTimer>
 
 int main(int argc, char *argv[])
@@ -29,6 +31,8 @@ int main(int argc, char *argv[])
     }
     main->setAttribute(Qt::WA_DeleteOnClose);
     main->show();
+    // The store opened: the first start of the day keeps a copy of it.
+    arb::startDailyCopy(arb::Locations::store(), QDate::currentDate());
     // The benchmark times start-up to the login window shown, then leaves.
     if (qEnvironmentVariableIsSet("ARB_EXIT_WHEN_SHOWN"))
         QTimer::singleShot(0, &app, &QCoreApplication::quit);

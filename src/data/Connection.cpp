@@ -1,6 +1,7 @@
 #include "data/Connection.h"
 
 #include "data/Locations.h"
+#include "data/StoreError.h"
 #include "platform/Failure.h"
 
 #include <QFile>
@@ -76,21 +77,23 @@ void Connection::openDatabase(const QString &location, bool mustExist)
         m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
     }
     if (!m_db.open()) {
-        const QString detail = m_db.lastError().text();
+        const Failure f = storeFailure(m_db.lastError(), m_location,
+                                       QStringLiteral("Pangkalan data tidak dapat dibuka: %1").arg(m_location));
         m_db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_name);
-        throw Failure(QStringLiteral("Pangkalan data tidak dapat dibuka: %1").arg(m_location), detail);
+        throw f;
     }
     if (m_engine == Engine::Sqlite) {
         // A file that is not a database only fails at its first read.
         QSqlQuery q(m_db);
         if (!q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
-            const QString detail = q.lastError().text();
+            const Failure f = storeFailure(q.lastError(), m_location,
+                                           QStringLiteral("Fail ini bukan pangkalan data aplikasi ini: %1").arg(m_location));
             q = QSqlQuery();
             m_db.close();
             m_db = QSqlDatabase();
             QSqlDatabase::removeDatabase(m_name);
-            throw Failure(QStringLiteral("Fail ini bukan pangkalan data aplikasi ini: %1").arg(m_location), detail);
+            throw f;
         }
     }
 }
@@ -109,7 +112,7 @@ QSqlQuery Connection::prepare(const QString &sql)
     QSqlQuery q(m_db);
     q.setForwardOnly(true);
     if (!q.prepare(sql))
-        throw Failure(kCannotRead, q.lastError().text() + QStringLiteral(" [") + sql + QLatin1Char(']'));
+        throw storeFailure(q.lastError(), m_location, kCannotRead, sql);
     return q;
 }
 
@@ -118,8 +121,7 @@ void Connection::run(QSqlQuery &q, const QVariantList &values, const QString &me
     for (int i = 0; i < values.size(); ++i)
         q.bindValue(i, values.at(i));
     if (!q.exec())
-        throw Failure(message.isEmpty() ? kCannotRead : message,
-                      q.lastError().text() + QStringLiteral(" [") + q.lastQuery() + QLatin1Char(']'));
+        throw storeFailure(q.lastError(), m_location, message.isEmpty() ? kCannotRead : message, q.lastQuery());
 }
 
 QSqlQuery Connection::exec(const QString &sql, const QVariantList &values, const QString &message)
@@ -128,13 +130,11 @@ QSqlQuery Connection::exec(const QString &sql, const QVariantList &values, const
     q.setForwardOnly(true);
     if (values.isEmpty()) {
         if (!q.exec(sql))
-            throw Failure(message.isEmpty() ? kCannotRead : message,
-                          q.lastError().text() + QStringLiteral(" [") + sql + QLatin1Char(']'));
+            throw storeFailure(q.lastError(), m_location, message.isEmpty() ? kCannotRead : message, sql);
         return q;
     }
     if (!q.prepare(sql))
-        throw Failure(message.isEmpty() ? kCannotRead : message,
-                      q.lastError().text() + QStringLiteral(" [") + sql + QLatin1Char(']'));
+        throw storeFailure(q.lastError(), m_location, message.isEmpty() ? kCannotRead : message, sql);
     run(q, values, message);
     return q;
 }
@@ -142,9 +142,9 @@ QSqlQuery Connection::exec(const QString &sql, const QVariantList &values, const
 void Connection::write(const std::function<void()> &body)
 {
     if (m_engine == Engine::Sqlite)
-        exec(QStringLiteral("BEGIN IMMEDIATE"), {}, QStringLiteral("Pangkalan data sedang digunakan; cuba sekali lagi."));
+        exec(QStringLiteral("BEGIN IMMEDIATE")); // a lock held too long gets the in-use sentence
     else if (!m_db.transaction())
-        throw Failure(kCannotRead, m_db.lastError().text());
+        throw storeFailure(m_db.lastError(), m_location, kCannotRead);
     try {
         body();
     } catch (...) {
@@ -159,7 +159,7 @@ void Connection::write(const std::function<void()> &body)
     if (m_engine == Engine::Sqlite)
         exec(QStringLiteral("COMMIT"));
     else if (!m_db.commit())
-        throw Failure(kCannotRead, m_db.lastError().text());
+        throw storeFailure(m_db.lastError(), m_location, kCannotRead);
 }
 
 void Connection::lockTable(const QString &table)

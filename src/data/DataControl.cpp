@@ -3,6 +3,7 @@
 #include "data/Connection.h"
 #include "data/Convert.h"
 #include "data/Fields.h"
+#include "data/StoreError.h"
 #include "platform/Failure.h"
 
 #include <QSqlQuery>
@@ -93,6 +94,7 @@ void DataControl::loadIds()
     QList<qint64> ids;
     while (q.next())
         ids.append(q.value(0).toLongLong());
+    requireWholeRead(q, connection().location());
     m_ids = ids;
 }
 
@@ -113,6 +115,7 @@ int DataControl::recordCount()
     if (m_kind == Kind::Table) {
         QSqlQuery q = connection().exec(QStringLiteral("SELECT count(*) FROM %1").arg(Connection::ident(m_table)));
         q.next();
+        requireWholeRead(q, connection().location());
         return q.value(0).toInt();
     }
     return rowCount();

@@ -51,7 +51,7 @@ const char *kJobs[] = {"Membaiki longkang Jalan Pasar", "Menurap jalan Taman Ser
                        "Membersih kawasan rekreasi", "Membina pagar tadika"};
 } // namespace
 
-void addDemoData(Connection &c)
+void addDemoData(Connection &c, bool inCallersTransaction)
 {
     const QStringList &fields = contractorFields();
     QStringList names, marks;
@@ -59,7 +59,7 @@ void addDemoData(Connection &c)
         names << Connection::ident(f);
         marks << QStringLiteral("?");
     }
-    c.write([&] {
+    const auto body = [&] {
         QSqlQuery q = c.prepare(QStringLiteral("INSERT INTO kontraktor (%1) VALUES (%2)")
                                     .arg(names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))));
         int n = 0;
@@ -110,7 +110,11 @@ void addDemoData(Connection &c)
         }
         c.exec(QStringLiteral("INSERT INTO test (%1) VALUES (?)").arg(Connection::ident(QStringLiteral("Tarikh_dapat_kerja"))),
                {QStringLiteral("12.05.2024\r\n3.6.2024\r\n28.11.2024")});
-    });
+    };
+    if (inCallersTransaction)
+        body();
+    else
+        c.write(body);
 }
 
 } // namespace arb

@@ -6,6 +6,7 @@ class Connection;
 
 // About 25 invented contractors (companies and people made up), numbered
 // ZRVA/KP/0001 onward, some with work lines, and one row in table test.
-void addDemoData(Connection &c);
+// In a transaction of its own unless the caller holds one.
+void addDemoData(Connection &c, bool inCallersTransaction = false);
 
 } // namespace arb

@@ -15,12 +15,15 @@ void createTables(Connection &c)
     c.exec(QStringLiteral("CREATE TABLE test (%1, %2 TEXT)").arg(c.idColumn(), Connection::ident(QStringLiteral("Tarikh_dapat_kerja"))));
 }
 
+void fill(Connection &c, const QString &password)
+{
+    createTables(c);
+    c.exec(QStringLiteral("INSERT INTO password (%1) VALUES (?)").arg(Connection::ident(QStringLiteral("password"))), {password});
+}
+
 void create(Connection &c, const QString &password)
 {
-    c.write([&] {
-        createTables(c);
-        c.exec(QStringLiteral("INSERT INTO password (%1) VALUES (?)").arg(Connection::ident(QStringLiteral("password"))), {password});
-    });
+    c.write([&] { fill(c, password); });
 }
 
 QStringList problems(Connection &c)

@@ -13,6 +13,8 @@ void createTables(Connection &c);
 
 // Creates the three tables in an empty store, and one password row.
 void create(Connection &c, const QString &password);
+// The same inside the caller's transaction.
+void fill(Connection &c, const QString &password);
 
 // What is missing for the program: tables and fields. Empty when sound.
 QStringList problems(Connection &c);

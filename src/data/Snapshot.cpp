@@ -1,6 +1,7 @@
 #include "data/Snapshot.h"
 
 #include "data/Connection.h"
+#include "data/StoreError.h"
 #include "platform/Failure.h"
 
 #include <QSqlQuery>
@@ -32,6 +33,7 @@ Snapshot::Snapshot(const QString &databaseName, const QString &table)
         m_rows.append(row);
         m_ids.append(q.value(idColumn).toLongLong());
     }
+    requireWholeRead(q, c.location());
     m_pos = m_rows.isEmpty() ? -1 : 0;
 }
 

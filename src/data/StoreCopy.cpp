@@ -4,13 +4,16 @@
 #include "data/Fields.h"
 #include "data/Locations.h"
 #include "data/Schema.h"
+#include "data/StoreError.h"
+#include "data/Temporary.h"
 #include "platform/Failure.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlQuery>
 #include <QSqlRecord>
+
+#include <memory>
 
 namespace arb {
 
@@ -37,6 +40,7 @@ int copyTable(Connection &from, Connection &to, const QString &table, const QStr
         to.run(write, values, QStringLiteral("Salinan gagal."));
         ++n;
     }
+    requireWholeRead(read, from.location());
     return n;
 }
 } // namespace
@@ -49,32 +53,27 @@ QMap<QString, int> copyStore(const QString &source, const QString &destination)
         throw Failure(QStringLiteral("Pangkalan data sumber tidak lengkap."), problems.join(QLatin1Char(' ')));
 
     const bool server = Locations::isServerUrl(destination);
-    if (!server && QFileInfo::exists(destination))
+    if (!server && Temporary::occupied(destination))
         throw Failure(QStringLiteral("Fail sudah wujud dan tidak akan ditimpa: %1").arg(destination));
-    const QString target = server ? destination
-                                  : destination + QStringLiteral(".tmp-%1").arg(QCoreApplication::applicationPid());
+    std::unique_ptr<Temporary> temporary;
+    if (!server)
+        temporary = std::make_unique<Temporary>(destination, QStringLiteral("copy"));
     QMap<QString, int> counts;
-    try {
-        {
-            auto to = Connection::create(target);
-            if (to->hasTable(kContractorTable))
-                throw Failure(QStringLiteral("Pangkalan data tujuan sudah mempunyai jadual kontraktor: %1").arg(destination));
-            to->write([&] {
-                Schema::createTables(*to);
-                counts.insert(kContractorTable, copyTable(from, *to, kContractorTable, contractorFields()));
-                counts.insert(kPasswordTable, copyTable(from, *to, kPasswordTable, {QStringLiteral("password")}));
-                counts.insert(kTestTable, copyTable(from, *to, kTestTable, {QStringLiteral("Tarikh_dapat_kerja")}));
-            });
-        }
-        if (!server && !QFile::rename(target, destination))
-            throw Failure(QStringLiteral("Fail salinan tidak dapat dinamakan semula: %1").arg(destination));
-    } catch (...) {
-        if (!server) {
-            QFile::remove(target);
-            QFile::remove(target + QStringLiteral("-journal"));
-        }
-        throw;
+    {
+        auto to = Connection::create(server ? destination : temporary->path());
+        if (to->hasTable(kContractorTable))
+            throw Failure(QStringLiteral("Pangkalan data tujuan sudah mempunyai jadual kontraktor: %1").arg(destination));
+        // Tables and rows in one transaction: on a server a failure, a kill
+        // or a restart leaves none of our tables behind.
+        to->write([&] {
+            Schema::createTables(*to);
+            counts.insert(kContractorTable, copyTable(from, *to, kContractorTable, contractorFields()));
+            counts.insert(kPasswordTable, copyTable(from, *to, kPasswordTable, {QStringLiteral("password")}));
+            counts.insert(kTestTable, copyTable(from, *to, kTestTable, {QStringLiteral("Tarikh_dapat_kerja")}));
+        });
     }
+    if (temporary)
+        temporary->putInPlace();
     return counts;
 }
 

@@ -3,6 +3,7 @@
 #include "data/Convert.h"
 #include "data/Fields.h"
 #include "data/Connection.h"
+#include "data/StoreError.h"
 #include "platform/Look.h"
 
 #include <QRegularExpression>
@@ -43,6 +44,7 @@ ContractorGrid::ContractorGrid(const QString &databaseName, QObject *parent)
         m_ids << q.value(n).toLongLong();
         ++m_rows;
     }
+    requireWholeRead(q, c.location());
 }
 
 qint64 ContractorGrid::idAt(int row) const

@@ -1,8 +1,10 @@
 #include "reports/PainterDevice.h"
 
+#include "data/StoreError.h"
 #include "platform/Failure.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -11,6 +13,11 @@
 #include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QStorageInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
 
 namespace arb {
 
@@ -28,6 +35,9 @@ PainterDevice::~PainterDevice()
 {
     if (m_painter.isActive())
         m_painter.end();
+    // A PDF whose job did not end whole is not left behind.
+    if (m_pdfOpen)
+        QFile::remove(m_printer->outputFileName());
 }
 
 std::unique_ptr<PainterDevice> PainterDevice::forPrinter(const QPrinterInfo &info)
@@ -102,6 +112,7 @@ void PainterDevice::beginJob(const QString &jobName, bool landscape)
     }
     if (!m_painter.begin(m_printer.get()))
         throw Failure(QStringLiteral("Pencetak tidak dapat digunakan."), QStringLiteral("cannot start printing on %1").arg(where()));
+    m_pdfOpen = m_printer->outputFormat() == QPrinter::PdfFormat;
     m_dpi = m_printer->resolution();
     QPen pen(Qt::black);
     pen.setWidthF(m_dpi / 150.0);
@@ -128,8 +139,13 @@ void PainterDevice::drawLine(double x1, double y1, double x2, double y2)
 
 void PainterDevice::newPage()
 {
-    if (!m_printer->newPage())
+    if (!m_printer->newPage()) {
+        if (m_pdfOpen) {
+            m_painter.end();
+            checkPdfOnDisk(m_printer->outputFileName());
+        }
         throw Failure(QStringLiteral("Halaman baru tidak dapat dimulakan pada pencetak."), where());
+    }
 }
 
 void PainterDevice::endJob()
@@ -138,6 +154,31 @@ void PainterDevice::endJob()
         throw Failure(QStringLiteral("Cetakan tidak dapat dihantar ke pencetak."), where());
     if (m_printer->printerState() == QPrinter::Error)
         throw Failure(QStringLiteral("Cetakan tidak dapat dihantar ke pencetak."), where());
+    if (m_pdfOpen) {
+        checkPdfOnDisk(m_printer->outputFileName());
+        m_pdfOpen = false;
+    }
+}
+
+void PainterDevice::checkPdfOnDisk(const QString &path)
+{
+    // The PDF writer does not report a short write: the file is read back
+    // to its last line and synced, and a cut file is removed.
+    QFile file(path);
+    bool whole = false;
+    if (file.open(QIODevice::ReadWrite) && file.size() > 16) {
+        file.seek(file.size() - 16);
+        whole = file.read(16).contains("%%EOF") && ::fsync(file.handle()) == 0;
+    }
+    file.close();
+    if (whole)
+        return;
+    m_pdfOpen = false;
+    QFile::remove(path);
+    const QStorageInfo disk(QFileInfo(path).absolutePath());
+    const QString reason = disk.bytesAvailable() < (1 << 20) ? QString::fromLocal8Bit(std::strerror(ENOSPC))
+                                                             : QStringLiteral("fail PDF tidak lengkap");
+    throw outputFailure(path, reason);
 }
 
 double PainterDevice::lineHeight(const QFont &font) const

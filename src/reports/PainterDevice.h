@@ -40,6 +40,8 @@ public:
     QString outputFile() const { return m_printer->outputFileName(); }
 
 private:
+    void checkPdfOnDisk(const QString &path);
+    bool m_pdfOpen = false; // a PDF job begun and not yet ended whole
     explicit PainterDevice(std::unique_ptr<QPrinter> printer);
     double toDevice(double twips) const;
     double toTwips(double device) const;

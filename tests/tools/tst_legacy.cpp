@@ -47,6 +47,11 @@ struct Collect : LegacySink
     void beginTable(const QString &name, const QStringList &columns) override { read.append({name, columns}); }
     void row(const QVariantList &values) override { read.last().rows.append(values); }
     void endTable(qint64 rowCount) override { read.last().reported = rowCount; }
+    void altered(int column, const QString &what) override
+    {
+        alterations << QStringLiteral("%1 %2: %3").arg(read.last().rows.size()).arg(read.last().columns.value(column), what);
+    }
+    QStringList alterations;
 };
 
 void feed(LegacySink &s, const QString &table, const QStringList &columns, const QList<QVariantList> &rows, qint64 reported)
@@ -77,6 +82,29 @@ class TestLegacy : public QObject
     Q_OBJECT
 
 private slots:
+    // A Jet 3 memo and text the conversion cuts at a NUL byte, and a byte with no character: each said.
+    void saysWhatTheReaderAltered()
+    {
+        QTemporaryDir dir;
+        QFile in(fixture("jet3-northwind.mdb"));
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        QByteArray bytes = in.readAll();
+        bytes[bytes.indexOf("Soft drinks") + 4] = '\0';
+        bytes[bytes.indexOf("Condiments") + 4] = char(0x9d);
+        const QString path = dir.filePath("lama.mdb");
+        QFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
+        out.close();
+        Collect read;
+        readInChild(QStringLiteral(ARB_ADMIN), path, {"Categories"}, read);
+        QCOMPARE(read.alterations, (QStringList{"1 Description: dipotong: 4 daripada 43 aksara dibawa",
+                                                "2 CategoryName: bait 0x9d (kedudukan 5) tiada aksara; ditukar kepada \"?\""}));
+        QCOMPARE(read.read.first().rows.at(0).at(2).toString(), QStringLiteral("Soft"));
+        Collect whole;
+        readInChild(QStringLiteral(ARB_ADMIN), fixture("jet3-northwind.mdb"), {"Categories", "Employees", "Orders"}, whole);
+        QCOMPARE(whole.alterations, QStringList());
+    }
+
     // Both fixtures, read as import reads them: in the child process.
     void readsBothFixtures()
     {

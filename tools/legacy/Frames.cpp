@@ -106,6 +106,11 @@ void FrameWriter::endTable(qint64 rowCount)
     write(Frame::End, {QString::number(rowCount)});
 }
 
+void FrameWriter::altered(int column, const QString &what)
+{
+    write(Frame::Altered, {QString::number(column), what});
+}
+
 void FrameWriter::error(const QString &message, const QString &detail)
 {
     write(Frame::Error, {message, detail});
@@ -159,6 +164,11 @@ void FrameReader::dispatch(char kind, const QVariantList &values)
             break;
         m_inTable = false;
         m_sink.endTable(texts.first().toLongLong());
+        return;
+    case Frame::Altered:
+        if (!m_inTable || texts.size() != 2)
+            break;
+        m_sink.altered(texts.first().toInt(), texts.at(1));
         return;
     case Frame::Error:
         throw Failure(texts.value(0, kBrokenStream), texts.value(1));

@@ -17,6 +17,7 @@ constexpr char Tables = 'L';
 constexpr char Begin = 'T';
 constexpr char Row = 'R';
 constexpr char End = 'N';
+constexpr char Altered = 'A';
 constexpr char Error = 'E';
 constexpr char Done = 'D';
 } // namespace Frame
@@ -31,6 +32,7 @@ public:
     void beginTable(const QString &name, const QStringList &columns) override;
     void row(const QVariantList &values) override;
     void endTable(qint64 rowCount) override;
+    void altered(int column, const QString &what) override;
     void error(const QString &message, const QString &detail);
     void done();
 

@@ -18,6 +18,9 @@ public:
     virtual void beginTable(const QString &name, const QStringList &columns) = 0;
     virtual void row(const QVariantList &values) = 0;
     virtual void endTable(qint64 rowCount) = 0;
+    // The value of column in the row just given is not what the file holds:
+    // the reader had to alter it (what says how).
+    virtual void altered(int column, const QString &what) { Q_UNUSED(column); Q_UNUSED(what); }
 };
 
 } // namespace arb::legacy

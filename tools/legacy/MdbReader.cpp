@@ -115,6 +115,24 @@ QStringList MdbReader::tables() const
 
 namespace {
 
+// What libmdb's conversion will do to a Jet 3 text of stored bytes: it
+// ends at a NUL byte, and a byte without a character in the file's code
+// page (Windows-1252) becomes "?". Empty when the text comes through whole.
+QStringList jet3TextLosses(const char *bytes, int size)
+{
+    QStringList out;
+    for (int i = 0; i < size; ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b == 0) {
+            out << QStringLiteral("dipotong pada bait NUL (kedudukan %1); %2 bait selepasnya hilang").arg(i + 1).arg(size - i - 1);
+            break;
+        }
+        if (b == 0x81 || b == 0x8d || b == 0x8f || b == 0x90 || b == 0x9d)
+            out << QStringLiteral("bait 0x%1 (kedudukan %2) tiada aksara; ditukar kepada \"?\"").arg(b, 2, 16, QLatin1Char('0')).arg(i + 1);
+    }
+    return out;
+}
+
 // One field of the row libmdb has just cracked, as text.
 QVariant fieldText(MdbHandle *mdb, MdbColumn *col, const MdbField &f, const QString &path)
 {
@@ -202,14 +220,28 @@ bool MdbReader::read(const QString &table, LegacySink &sink)
         if (n < 0 || unsigned(n) > t->num_cols)
             throw Failure(kDamaged.arg(m_path), QStringLiteral("baris tidak dapat dipecahkan"));
         QVariantList values(t->num_cols);
+        QList<QPair<int, QString>> losses;
         for (int j = 0; j < n; ++j) {
             const MdbField &f = fields[size_t(j)];
             if (f.colnum < 0 || unsigned(f.colnum) >= t->num_cols)
                 continue;
             auto *col = static_cast<MdbColumn *>(g_ptr_array_index(t->columns, f.colnum));
             values[f.colnum] = fieldText(mdb, col, f, m_path);
+            if (IS_JET3(mdb) && col->col_type == MDB_TEXT && !f.is_null && f.siz > 0)
+                for (const QString &loss : jet3TextLosses(reinterpret_cast<const char *>(mdb->pg_buf) + f.start, f.siz))
+                    losses.append({f.colnum, loss});
+            // A Jet 3 memo keeps one byte per character: fewer characters
+            // than its stored length means the text was cut.
+            if (IS_JET3(mdb) && col->col_type == MDB_MEMO && !f.is_null && f.siz >= MDB_MEMO_OVERHEAD) {
+                const qint64 stored = guint32(mdb_get_int32(mdb->pg_buf, f.start)) & 0x00ffffffu;
+                const qint64 got = values[f.colnum].toString().size();
+                if (got < stored)
+                    losses.append({f.colnum, QStringLiteral("dipotong: %1 daripada %2 aksara dibawa").arg(got).arg(stored)});
+            }
         }
         sink.row(values);
+        for (const auto &[column, what] : std::as_const(losses))
+            sink.altered(column, what);
         if (++count > m_size) // a row takes bytes; more rows than bytes is a page loop
             throw Failure(kDamaged.arg(m_path), QStringLiteral("baris tanpa henti"));
     }

@@ -70,6 +70,22 @@ void StoreLoader::row(const QVariantList &values)
     }
     m_c.run(m_insert, bound, QStringLiteral("Baris jadual %1 tidak dapat disimpan.").arg(m_table));
     ++m_rows;
+    m_lastRow = bound;
+}
+
+void StoreLoader::altered(int column, const QString &what)
+{
+    if (m_table.isEmpty())
+        return;
+    const int at = int(m_source.indexOf(column));
+    if (at < 0)
+        return; // a column we do not carry
+    const QStringList &fields = wanted().value(m_table);
+    const int number = int(fields.indexOf(QStringLiteral("NoDaftar")));
+    QString row = number >= 0 ? m_lastRow.value(number).toString() : QString();
+    if (row.isEmpty())
+        row = QStringLiteral("baris %1").arg(m_rows);
+    m_alterations.append({m_table, row, fields.at(at), what});
 }
 
 void StoreLoader::endTable(qint64 rowCount)

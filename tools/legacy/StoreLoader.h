@@ -30,6 +30,18 @@ public:
     void beginTable(const QString &name, const QStringList &columns) override;
     void row(const QVariantList &values) override;
     void endTable(qint64 rowCount) override;
+    void altered(int column, const QString &what) override;
+
+    // A value stored other than the file holds it: the contractor number
+    // (or the row number in other tables), our field, and what happened.
+    struct Alteration
+    {
+        QString table;
+        QString row;
+        QString field;
+        QString what;
+    };
+    const QList<Alteration> &alterations() const { return m_alterations; }
 
     // Rows stored per table (lower-case names of our tables).
     const QMap<QString, qint64> &counts() const { return m_counts; }
@@ -42,6 +54,8 @@ private:
     QSqlQuery m_insert;
     qint64 m_rows = 0;
     QMap<QString, qint64> m_counts;
+    QVariantList m_lastRow;
+    QList<Alteration> m_alterations;
 };
 
 } // namespace arb::legacy

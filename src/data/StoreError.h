@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform/Failure.h"
+
+#include <QString>
+
+class QSqlError;
+class QSqlQuery;
+
+namespace arb {
+
+// Why the store refused: each cause has its own sentence for the clerk.
+enum class StoreFault { Other, InUse, NotAStore, Damaged, DiskFull };
+
+StoreFault storeFault(const QSqlError &error);
+
+// The failure for an error of the store at location. A cause the clerk can
+// act on (in use, not a store, damaged, disk full) gets its own sentence;
+// anything else gets fallback. The engine's text and the statement go in
+// the detail.
+Failure storeFailure(const QSqlError &error, const QString &location, const QString &fallback,
+                     const QString &statement = {});
+
+// The damaged-store failure, also for damage found other than by an error.
+Failure damagedStore(const QString &location, const QString &detail = {});
+
+// Ends a read of every row: next() returns false both at the end and on an
+// error, so a read that stopped on an error throws instead of passing for a
+// shorter register.
+void requireWholeRead(const QSqlQuery &query, const QString &location);
+
+// The failure for a file (not the store) that could not be written to its
+// end: "disk full" for a full disk, the system's own reason otherwise.
+Failure outputFailure(const QString &path, const QString &reason);
+
+} // namespace arb

@@ -1,0 +1,127 @@
+#include "data/Temporary.h"
+
+#include "data/StoreError.h"
+#include "platform/Failure.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSysInfo>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace arb {
+
+namespace {
+const QString kSuffix = QStringLiteral(".arb-tmp");
+const QStringList kCompanions{QString(), QStringLiteral("-journal"), QStringLiteral("-wal"), QStringLiteral("-shm")};
+
+// A folder may be shared by several desktops: a run is told by its
+// machine and process, and only this machine's runs can be seen to be gone.
+QString host()
+{
+    static const QString name = [] {
+        QString n = QSysInfo::machineHostName();
+        n.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_]")), QStringLiteral("_"));
+        return n.isEmpty() ? QStringLiteral("komputer") : n;
+    }();
+    return name;
+}
+
+bool processAlive(qint64 pid)
+{
+    if (pid <= 0)
+        return false;
+    return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
+}
+} // namespace
+
+bool Temporary::occupied(const QString &path)
+{
+    struct stat st;
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
+}
+
+Temporary::Temporary(const QString &target, const QString &command)
+    : m_target(QFileInfo(target).absoluteFilePath())
+{
+    const QFileInfo info(m_target);
+    m_path = info.absoluteDir().filePath(QStringLiteral(".%1.%2-%3-%4%5")
+                                             .arg(info.fileName(), command, host())
+                                             .arg(QCoreApplication::applicationPid())
+                                             .arg(kSuffix));
+    remove(); // a name reused from a dead run of the same pid
+}
+
+Temporary::~Temporary()
+{
+    if (!m_done)
+        remove();
+}
+
+void Temporary::remove()
+{
+    for (const QString &c : kCompanions)
+        QFile::remove(m_path + c);
+}
+
+void Temporary::putInPlace()
+{
+    if (occupied(m_target))
+        throw Failure(QStringLiteral("Fail sudah wujud dan tidak akan ditimpa: %1").arg(m_target));
+    // The last byte on the disk before the name says the file is complete.
+    {
+        QFile written(m_path);
+        if (!written.open(QIODevice::ReadWrite) || ::fsync(written.handle()) != 0)
+            throw outputFailure(m_target, QString::fromLocal8Bit(std::strerror(errno)));
+    }
+    QFile file(m_path);
+    if (!file.rename(m_target))
+        throw Failure(QStringLiteral("Fail tidak dapat diletakkan di tempatnya: %1").arg(m_target), file.errorString());
+    for (const QString &c : kCompanions.mid(1))
+        QFile::remove(m_path + c);
+    m_done = true;
+    // And the new name itself on the disk.
+    const int dir = ::open(QFile::encodeName(QFileInfo(m_target).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}
+
+int Temporary::sweep(const QString &target, const QString &command)
+{
+    const QFileInfo info(QFileInfo(target).absoluteFilePath());
+    const QDir dir = info.absoluteDir();
+    const QRegularExpression pattern(QStringLiteral("^\\.%1\\.%2-%3-(\\d+)%4(-journal|-wal|-shm)?$")
+                                         .arg(QRegularExpression::escape(info.fileName()), QRegularExpression::escape(command),
+                                              QRegularExpression::escape(host()), QRegularExpression::escape(kSuffix)));
+    int removed = 0;
+    const QStringList names = dir.entryList({QStringLiteral(".*") + kSuffix + QLatin1Char('*')},
+                                            QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : names) {
+        const QRegularExpressionMatch m = pattern.match(name);
+        if (!m.hasMatch())
+            continue;
+        const qint64 pid = m.captured(1).toLongLong();
+        if (pid == QCoreApplication::applicationPid() || processAlive(pid))
+            continue;
+        if (QFile::remove(dir.filePath(name)))
+            ++removed;
+    }
+    return removed;
+}
+
+QString Temporary::sweptLine(int count)
+{
+    return QStringLiteral("Dibuang %1 fail sementara yang ditinggalkan oleh larian terdahulu yang terhenti.").arg(count);
+}
+
+} // namespace arb
