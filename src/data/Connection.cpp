@@ -1,5 +1,6 @@
 #include "data/Connection.h"
 
+#include "data/Convert.h"
 #include "data/Locations.h"
 #include "platform/Failure.h"
 
@@ -20,7 +21,38 @@ QString nextName()
 }
 
 const QString kCannotRead = QStringLiteral("Pangkalan data tidak dapat dibaca atau ditulis.");
+// Another desktop holds the store (SQLite) or the row (server) too long.
+const QString kInUse = QStringLiteral("Pangkalan data sedang digunakan; cuba sekali lagi.");
+
+int g_lockTimeoutMs = 10000;
+
+bool isLockWait(Connection::Engine engine, const QSqlError &e)
+{
+    const QString code = e.nativeErrorCode();
+    if (engine == Connection::Engine::Postgres)
+        return code == QLatin1String("55P03"); // lock_not_available: lock_timeout ran out
+    const int primary = code.toInt() & 0xff;
+    return primary == 5 || primary == 6; // SQLITE_BUSY, SQLITE_LOCKED
+}
+
+// The server is gone: a broken socket (no SQLSTATE), a connection failure
+// (08xxx) or an administrator's or crash shutdown (57P01..57P03).
+bool isConnectionLost(const QSqlError &e)
+{
+    const QString code = e.nativeErrorCode();
+    return code.isEmpty() || code.startsWith(QLatin1String("08")) || code.startsWith(QLatin1String("57P0"));
+}
 } // namespace
+
+void Connection::setLockTimeout(int ms)
+{
+    g_lockTimeoutMs = ms;
+}
+
+int Connection::lockTimeout()
+{
+    return g_lockTimeoutMs;
+}
 
 bool Connection::looksLikeAccessFile(const QString &path)
 {
@@ -57,7 +89,9 @@ void Connection::openDatabase(const QString &location, bool mustExist)
         if (!url.password().isEmpty())
             m_db.setPassword(url.password());
         m_db.setDatabaseName(url.path().mid(1));
-        m_db.setConnectOptions(QStringLiteral("connect_timeout=10"));
+        // A row another desktop holds is waited for as long as SQLite waits
+        // for the file, then reported as in use; the window does not freeze.
+        m_db.setConnectOptions(QStringLiteral("connect_timeout=10;options='-c lock_timeout=%1'").arg(g_lockTimeoutMs));
     } else {
         m_engine = Engine::Sqlite;
         const QFileInfo info(m_location);
@@ -73,7 +107,7 @@ void Connection::openDatabase(const QString &location, bool mustExist)
         m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
         m_db.setDatabaseName(m_location);
         // Another desktop may hold the file for a moment: wait, do not fail.
-        m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
+        m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(g_lockTimeoutMs));
     }
     if (!m_db.open()) {
         const QString detail = m_db.lastError().text();
@@ -104,12 +138,31 @@ Connection::~Connection()
         QSqlDatabase::removeDatabase(m_name);
 }
 
+Failure Connection::failure(const QSqlError &error, const QString &message, const QString &sql)
+{
+    if (m_engine == Engine::Postgres && isConnectionLost(error))
+        m_lost = true;
+    const QString text = isLockWait(m_engine, error) ? kInUse : message.isEmpty() ? kCannotRead : message;
+    return Failure(text, error.text() + QStringLiteral(" [") + sql + QLatin1Char(']'));
+}
+
+void Connection::reconnectIfLost()
+{
+    if (!m_lost || m_inWrite)
+        return;
+    m_db.close();
+    if (!m_db.open())
+        throw Failure(QStringLiteral("Pangkalan data tidak dapat dibuka: %1").arg(m_location), m_db.lastError().text());
+    m_lost = false;
+}
+
 QSqlQuery Connection::prepare(const QString &sql)
 {
+    reconnectIfLost();
     QSqlQuery q(m_db);
     q.setForwardOnly(true);
     if (!q.prepare(sql))
-        throw Failure(kCannotRead, q.lastError().text() + QStringLiteral(" [") + sql + QLatin1Char(']'));
+        throw failure(q.lastError(), QString(), sql);
     return q;
 }
 
@@ -118,48 +171,75 @@ void Connection::run(QSqlQuery &q, const QVariantList &values, const QString &me
     for (int i = 0; i < values.size(); ++i)
         q.bindValue(i, values.at(i));
     if (!q.exec())
-        throw Failure(message.isEmpty() ? kCannotRead : message,
-                      q.lastError().text() + QStringLiteral(" [") + q.lastQuery() + QLatin1Char(']'));
+        throw failure(q.lastError(), message, q.lastQuery());
 }
 
 QSqlQuery Connection::exec(const QString &sql, const QVariantList &values, const QString &message)
 {
+    reconnectIfLost();
     QSqlQuery q(m_db);
     q.setForwardOnly(true);
     if (values.isEmpty()) {
         if (!q.exec(sql))
-            throw Failure(message.isEmpty() ? kCannotRead : message,
-                          q.lastError().text() + QStringLiteral(" [") + sql + QLatin1Char(']'));
+            throw failure(q.lastError(), message, sql);
         return q;
     }
     if (!q.prepare(sql))
-        throw Failure(message.isEmpty() ? kCannotRead : message,
-                      q.lastError().text() + QStringLiteral(" [") + sql + QLatin1Char(']'));
+        throw failure(q.lastError(), message, sql);
     run(q, values, message);
     return q;
 }
 
+void Connection::refuseNul(const QStringList &fields, const QVariantList &values, const QString &row) const
+{
+    if (m_engine != Engine::Postgres)
+        return;
+    const int i = findNul(values);
+    if (i >= 0)
+        throw nulFailure(row, fields.value(i));
+}
+
 void Connection::write(const std::function<void()> &body)
 {
-    if (m_engine == Engine::Sqlite)
-        exec(QStringLiteral("BEGIN IMMEDIATE"), {}, QStringLiteral("Pangkalan data sedang digunakan; cuba sekali lagi."));
-    else if (!m_db.transaction())
-        throw Failure(kCannotRead, m_db.lastError().text());
-    try {
-        body();
-    } catch (...) {
+    reconnectIfLost();
+    if (m_engine == Engine::Sqlite) {
+        exec(QStringLiteral("BEGIN IMMEDIATE"), {}, kInUse);
+    } else if (!m_db.transaction()) {
+        throw failure(m_db.lastError(), QString(), QStringLiteral("BEGIN"));
+    }
+    const auto rollback = [this] {
         if (m_engine == Engine::Sqlite) {
             QSqlQuery q(m_db);
             q.exec(QStringLiteral("ROLLBACK"));
         } else {
             m_db.rollback();
         }
+        m_inWrite = false;
+    };
+    m_inWrite = true;
+    try {
+        body();
+    } catch (...) {
+        rollback();
         throw;
     }
-    if (m_engine == Engine::Sqlite)
-        exec(QStringLiteral("COMMIT"));
-    else if (!m_db.commit())
-        throw Failure(kCannotRead, m_db.lastError().text());
+    // A COMMIT that fails (a reader held the file past the busy timeout)
+    // leaves SQLite's transaction open with its lock: end it, so that neither
+    // this window nor any other desktop stays locked out.
+    if (m_engine == Engine::Sqlite) {
+        QSqlQuery q(m_db);
+        if (!q.exec(QStringLiteral("COMMIT"))) {
+            const Failure f = failure(q.lastError(), QString(), QStringLiteral("COMMIT"));
+            q = QSqlQuery();
+            rollback();
+            throw f;
+        }
+    } else if (!m_db.commit()) {
+        const Failure f = failure(m_db.lastError(), QString(), QStringLiteral("COMMIT"));
+        rollback();
+        throw f;
+    }
+    m_inWrite = false;
 }
 
 QString Connection::ident(const QString &name)

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/Failure.h"
+
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariantList>
@@ -39,8 +42,20 @@ public:
     void run(QSqlQuery &query, const QVariantList &values, const QString &message = {});
 
     // One short write transaction: BEGIN IMMEDIATE on SQLite so that the busy
-    // timeout applies, rolled back when the body throws.
+    // timeout applies, rolled back when the body or the COMMIT fails, so that
+    // a failed write never keeps the store locked.
     void write(const std::function<void()> &body);
+
+    // How long a statement waits for another desktop's lock before it fails
+    // with the "in use" report: SQLite's busy timeout, the server's
+    // lock_timeout. Connections opened afterwards take it; 10 s by default.
+    static void setLockTimeout(int ms);
+    static int lockTimeout();
+
+    // The server refuses text holding a NUL character, which SQLite stores.
+    // Throws the report naming the row and the field when one of the values
+    // (one per field) holds one and this store would refuse it.
+    void refuseNul(const QStringList &fields, const QVariantList &values, const QString &row) const;
 
     // Identifier quoting, the same for both engines.
     static QString ident(const QString &name);
@@ -55,11 +70,18 @@ public:
 private:
     Connection() = default;
     void openDatabase(const QString &location, bool mustExist);
+    // The report for a failed statement, and notes a lost server connection.
+    Failure failure(const QSqlError &error, const QString &message, const QString &sql);
+    // A connection the server dropped (restart, terminated backend) is opened
+    // again at the next action; the action that met the loss was reported.
+    void reconnectIfLost();
 
     QSqlDatabase m_db;
     QString m_name;
     QString m_location;
     Engine m_engine = Engine::Sqlite;
+    bool m_lost = false;
+    bool m_inWrite = false;
 };
 
 } // namespace arb

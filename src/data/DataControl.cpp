@@ -119,6 +119,29 @@ QString DataControl::fieldName(const QString &field) const
     throw Failure(QStringLiteral("Medan \"%1\" tiada dalam jadual %2.").arg(field, m_table));
 }
 
+void DataControl::checkText(const QStringList &fields, const QVariantList &values)
+{
+    if (findNul(values) < 0)
+        return;
+    const auto field = [&](const QString &name) {
+        const QString f = fieldName(name);
+        if (m_mode == Mode::Add || m_pending.contains(f))
+            return valueToTextOrEmpty(m_pending.value(f));
+        loadCurrent();
+        return valueToTextOrEmpty(m_row.value(f));
+    };
+    QStringList who;
+    QVariantList whoValues;
+    for (const QString &f : {QStringLiteral("NoDaftar"), QStringLiteral("NamaSyarikat")}) {
+        if (m_columns.contains(f)) {
+            who << f;
+            whoValues << field(f);
+        }
+    }
+    const QString row = describeRow(m_table, who, whoValues);
+    connection().refuseNul(fields, values, row);
+}
+
 void DataControl::loadCurrent()
 {
     requireCurrent();
@@ -168,6 +191,7 @@ void DataControl::update()
     QVariantList values;
     for (const QString &f : fields)
         values << m_pending.value(f);
+    checkText(fields, values);
     if (m_mode == Mode::Add) {
         QStringList names, marks;
         for (const QString &f : fields) {
@@ -252,16 +276,19 @@ void DataControl::writeBack()
         return;
     QStringList sets;
     QVariantList values;
+    QStringList names;
     QList<BoundValue *> changed;
     for (BoundValue *b : std::as_const(m_bound)) {
         if (!b->valueChanged())
             continue;
-        sets << Connection::ident(fieldName(b->boundField())) + QStringLiteral(" = ?");
+        names << fieldName(b->boundField());
+        sets << Connection::ident(names.last()) + QStringLiteral(" = ?");
         values << storable(QVariant(b->valueText()));
         changed << b;
     }
     if (changed.isEmpty())
         return;
+    checkText(names, values);
     const qint64 id = currentId();
     values << id;
     Connection &c = connection();

@@ -89,6 +89,8 @@ private:
     void loadIds();
     void loadCurrent();
     QString fieldName(const QString &field) const;
+    // Refuses, naming the contractor, a text the store cannot hold.
+    void checkText(const QStringList &fields, const QVariantList &values);
 
     QString m_databaseName;
     QString m_table;
