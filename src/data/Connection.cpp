@@ -131,6 +131,7 @@ void Connection::openDatabase(const QString &location, bool mustExist)
 
 Connection::~Connection()
 {
+    m_statements.clear();
     if (m_db.isValid())
         m_db.close();
     m_db = QSqlDatabase();
@@ -150,6 +151,7 @@ void Connection::reconnectIfLost()
 {
     if (!m_lost || m_inWrite)
         return;
+    m_statements.clear();
     m_db.close();
     if (!m_db.open())
         throw Failure(QStringLiteral("Pangkalan data tidak dapat dibuka: %1").arg(m_location), m_db.lastError().text());
@@ -184,6 +186,17 @@ QSqlQuery Connection::exec(const QString &sql, const QVariantList &values, const
             throw failure(q.lastError(), message, sql);
         return q;
     }
+    if (m_engine == Engine::Postgres) {
+        auto it = m_statements.find(sql);
+        if (it == m_statements.end()) {
+            if (!q.prepare(sql))
+                throw failure(q.lastError(), message, sql);
+            it = m_statements.insert(sql, q);
+        }
+        run(*it, values, message);
+        return *it;
+    }
+    // SQLite: a kept statement would keep its read lock on the file.
     if (!q.prepare(sql))
         throw failure(q.lastError(), message, sql);
     run(q, values, message);

@@ -2,6 +2,7 @@
 
 #include "platform/Failure.h"
 
+#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -36,6 +37,9 @@ public:
     const QString &location() const { return m_location; }
 
     // Runs a statement with bound values; throws Failure with the message.
+    // On the server a statement with values is prepared once per connection
+    // and kept, so that running it again is one round trip; the result it
+    // gives stays readable until the same statement runs again.
     QSqlQuery exec(const QString &sql, const QVariantList &values = {}, const QString &message = {});
     // Prepared statement for repeated use.
     QSqlQuery prepare(const QString &sql);
@@ -80,6 +84,7 @@ private:
     QString m_name;
     QString m_location;
     Engine m_engine = Engine::Sqlite;
+    QHash<QString, QSqlQuery> m_statements; // server: prepared, by SQL text
     bool m_lost = false;
     bool m_inWrite = false;
 };
