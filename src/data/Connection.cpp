@@ -8,7 +8,9 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlRecord>
+#include <QRegularExpression>
 #include <QUrl>
+#include <QUrlQuery>
 #include <atomic>
 
 namespace arb {
@@ -25,6 +27,14 @@ const QString kCannotRead = QStringLiteral("Pangkalan data tidak dapat dibaca at
 const QString kInUse = QStringLiteral("Pangkalan data sedang digunakan; cuba sekali lagi.");
 
 int g_lockTimeoutMs = 10000;
+
+// A value in libpq's connection string: quoted, with ' and \ escaped.
+QString quoteOption(QString value)
+{
+    value.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    value.replace(QLatin1Char('\''), QStringLiteral("\\'"));
+    return QLatin1Char('\'') + value + QLatin1Char('\'');
+}
 
 bool isLockWait(Connection::Engine engine, const QSqlError &e)
 {
@@ -91,7 +101,20 @@ void Connection::openDatabase(const QString &location, bool mustExist)
         m_db.setDatabaseName(url.path().mid(1));
         // A row another desktop holds is waited for as long as SQLite waits
         // for the file, then reported as in use; the window does not freeze.
-        m_db.setConnectOptions(QStringLiteral("connect_timeout=10;options='-c lock_timeout=%1'").arg(g_lockTimeoutMs));
+        QString serverOptions = QStringLiteral("-c lock_timeout=%1").arg(g_lockTimeoutMs);
+        QStringList options{QStringLiteral("connect_timeout=10")};
+        // Other libpq settings ride in the URL's query (?sslmode=require&...).
+        static const QRegularExpression keyword(QStringLiteral("^[a-z_]+$"));
+        for (const auto &[key, value] : QUrlQuery(url).queryItems(QUrl::FullyDecoded)) {
+            if (!keyword.match(key).hasMatch() || value.contains(QLatin1Char(';')))
+                throw Failure(QStringLiteral("Tetapan sambungan tidak sah dalam alamat pangkalan data: %1").arg(key), m_location);
+            if (key == QLatin1String("options"))
+                serverOptions += QLatin1Char(' ') + value;
+            else
+                options << key + QStringLiteral("=") + quoteOption(value);
+        }
+        options << QStringLiteral("options=") + quoteOption(serverOptions);
+        m_db.setConnectOptions(options.join(QLatin1Char(';')));
     } else {
         m_engine = Engine::Sqlite;
         const QFileInfo info(m_location);

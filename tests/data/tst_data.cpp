@@ -10,6 +10,7 @@
 
 #include <QElapsedTimer>
 #include <QSqlQuery>
+#include <QUrl>
 #include <atomic>
 #include <memory>
 #include <thread>
@@ -381,6 +382,45 @@ private slots:
         dc.update();
         QCOMPARE(store.value(1, QStringLiteral("kelas")).toString(), QStringLiteral("Y"));
         QCOMPARE(dc.recordCount(), 3);
+    }
+
+    // libpq settings ride in the URL: ?sslmode=require gets an encrypted
+    // connection or none; a malformed setting is refused at open.
+    void serverSettingsInUrl()
+    {
+        if (!test::onPostgres())
+            QSKIP("server connections only");
+        test::TempStore store;
+        const auto encrypted = [&](const QString &query) {
+            QUrl url(store.path());
+            url.setQuery(query);
+            Connection c(url.toString());
+            QSqlQuery q = c.exec(QStringLiteral("SELECT ssl FROM pg_stat_ssl WHERE pid = pg_backend_pid()"));
+            return q.next() && q.value(0).toBool();
+        };
+        {
+            Connection c(store.path());
+            QSqlQuery q = c.exec(QStringLiteral("SHOW ssl"));
+            QVERIFY(q.next());
+            if (q.value(0).toString() != QLatin1String("on"))
+                QSKIP("the test server has TLS off (no openssl when it started)");
+        }
+        QVERIFY(encrypted(QStringLiteral("sslmode=require")));
+        QVERIFY(!encrypted(QStringLiteral("sslmode=disable")));
+        // The server options from the URL come on top of the lock timeout.
+        QUrl url(store.path());
+        url.setQuery(QStringLiteral("sslmode=require&application_name=meja%202&options=-c%20statement_timeout%3D5000"));
+        Connection c(url.toString());
+        QSqlQuery q = c.exec(QStringLiteral("SELECT current_setting('application_name'), current_setting('statement_timeout'), "
+                                            "current_setting('lock_timeout')"));
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toString(), QStringLiteral("meja 2"));
+        QCOMPARE(q.value(1).toString(), QStringLiteral("5s"));
+        QCOMPARE(q.value(2).toString(), QStringLiteral("10s"));
+        url.setQuery(QStringLiteral("sslmode=require;host=elsewhere"));
+        QVERIFY_THROWS_EXCEPTION(Failure, Connection(url.toString()));
+        url.setQuery(QStringLiteral("sslmode=verify-full"));
+        QVERIFY_THROWS_EXCEPTION(Failure, Connection(url.toString())); // no CA for a self-signed certificate
     }
 
     // A text holding a NUL: the server refuses it, so the write is refused
