@@ -278,6 +278,13 @@ void Connection::write(const std::function<void()> &body)
     m_inWrite = false;
 }
 
+QString Connection::selectPairs() const
+{
+    return m_engine == Engine::Sqlite
+        ? QStringLiteral("SELECT json_extract(value, '$[0]'), json_extract(value, '$[1]') FROM json_each(?) ORDER BY key")
+        : QStringLiteral("SELECT (p->>0)::bigint, (p->>1)::bigint FROM json_array_elements(?::json) AS p");
+}
+
 QString Connection::ident(const QString &name)
 {
     QString n = name;
