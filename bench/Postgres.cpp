@@ -127,7 +127,7 @@ void runOnServer(const ServerRun &run, QTextStream &out, Table &table)
             settle();
         }, 1, Limit::None, 0);
     constexpr int steps = 100;
-    add(QStringLiteral("move \">\" in the record window, per row"), [&] { record->Command9->click(); settle(); }, [&] {
+    add(QStringLiteral("100 moves \">\" in the record window (RT per move)"), [&] { record->Command9->click(); settle(); }, [&] {
             for (int i = 0; i < steps; ++i)
                 record->Command6->click();
             settle();
@@ -148,12 +148,16 @@ void runOnServer(const ServerRun &run, QTextStream &out, Table &table)
         DataControl dc(Locations::kLocalPath, QStringLiteral("kontraktor"), DataControl::Kind::Dynaset);
         dc.open();
         int n = 0;
-        add(QStringLiteral("one-row write (data control update)"), {}, [&] {
-                dc.edit();
-                dc.setValue(QStringLiteral("NoTelHp"), QStringLiteral("012-%1").arg(++n));
-                dc.update();
-            }, 1, Limit::RoundTrips, 3);
+        const auto write = [&] {
+            dc.edit();
+            dc.setValue(QStringLiteral("NoTelHp"), QStringLiteral("012-%1").arg(++n));
+            dc.update();
+        };
+        add(QStringLiteral("first one-row write of a window"), {}, write, 1, Limit::None, 0);
+        add(QStringLiteral("one-row write (data control update)"), {}, write, 1, Limit::RoundTrips, 3);
     }
+
+    add(QStringLiteral("open a connection"), {}, [&] { Connection c(Locations::kLocalPath); }, 1, Limit::None, 0);
 
     out << "Susun..." << Qt::endl;
     add(QStringLiteral("\"Susun\" (sort, its own connection)"), fresh,
