@@ -127,7 +127,7 @@ void runOnServer(const ServerRun &run, QTextStream &out, Table &table)
             settle();
         }, 1, Limit::None, 0);
     constexpr int steps = 100;
-    add(QStringLiteral("100 moves \">\" in the record window (RT per move)"), [&] { record->Command9->click(); settle(); }, [&] {
+    add(QStringLiteral("move \">\" x100, record window (RT per move)"), [&] { record->Command9->click(); settle(); }, [&] {
             for (int i = 0; i < steps; ++i)
                 record->Command6->click();
             settle();
@@ -145,15 +145,19 @@ void runOnServer(const ServerRun &run, QTextStream &out, Table &table)
     closeAll();
 
     {
-        DataControl dc(Locations::kLocalPath, QStringLiteral("kontraktor"), DataControl::Kind::Dynaset);
-        dc.open();
+        std::unique_ptr<DataControl> dc;
+        const auto open = [&] {
+            dc.reset();
+            dc = std::make_unique<DataControl>(Locations::kLocalPath, QStringLiteral("kontraktor"), DataControl::Kind::Dynaset);
+            dc->open();
+        };
         int n = 0;
         const auto write = [&] {
-            dc.edit();
-            dc.setValue(QStringLiteral("NoTelHp"), QStringLiteral("012-%1").arg(++n));
-            dc.update();
+            dc->edit();
+            dc->setValue(QStringLiteral("NoTelHp"), QStringLiteral("012-%1").arg(++n));
+            dc->update();
         };
-        add(QStringLiteral("first one-row write of a window"), {}, write, 1, Limit::None, 0);
+        add(QStringLiteral("first one-row write of a window"), open, write, 1, Limit::None, 0);
         add(QStringLiteral("one-row write (data control update)"), {}, write, 1, Limit::RoundTrips, 3);
     }
 
