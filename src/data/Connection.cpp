@@ -216,7 +216,14 @@ QSqlQuery Connection::exec(const QString &sql, const QVariantList &values, const
                 throw failure(q.lastError(), message, sql);
             it = m_statements.insert(sql, q);
         }
-        run(*it, values, message);
+        try {
+            run(*it, values, message);
+        } catch (const Failure &) {
+            // Prepared afresh next time: a table changed since may have made
+            // the kept plan unusable.
+            m_statements.erase(it);
+            throw;
+        }
         return *it;
     }
     // SQLite: a kept statement would keep its read lock on the file.
