@@ -44,7 +44,7 @@ QString Table::text() const
                       .arg(QStringLiteral("operation"), -44)
                       .arg(QStringLiteral("median"), 9)
                       .arg(QStringLiteral("min"), 9)
-                      .arg(QStringLiteral("floor/reference"), -30)
+                      .arg(QStringLiteral("floor/reference"), -34)
                       .arg(QStringLiteral("ratio"), 7)
                       .arg(QStringLiteral("budget"), -16)
                       .arg(QStringLiteral("holds"));
@@ -53,13 +53,14 @@ QString Table::text() const
         const QString median = mem ? QStringLiteral("%1 MB").arg(r.time.median, 0, 'f', 0) : QStringLiteral("%1 s").arg(r.time.median, 0, 'f', 3);
         const QString min = mem ? QString() : QStringLiteral("%1 s").arg(r.time.min, 0, 'f', 3);
         const QString against = r.against.isEmpty() ? QStringLiteral("-")
-                                                    : QStringLiteral("%1 %2 s").arg(r.against).arg(r.against_s, 0, 'f', 3);
+            : r.against_s > 0                       ? QStringLiteral("%1 %2 s").arg(r.against).arg(r.against_s, 0, 'f', 3)
+                                                    : r.against;
         const QString ratio = r.against_s > 0 ? QStringLiteral("%1x").arg(r.time.median / r.against_s, 0, 'f', 2) : QStringLiteral("-");
         out += QStringLiteral("%1 %2 %3 %4 %5 %6 %7\n")
                    .arg(r.operation, -44)
                    .arg(median, 9)
                    .arg(min, 9)
-                   .arg(against, -30)
+                   .arg(against, -34)
                    .arg(ratio, 7)
                    .arg(r.hasBudget ? r.budget : QStringLiteral("-"), -16)
                    .arg(r.hasBudget ? (r.holds ? QStringLiteral("yes") : QStringLiteral("NO")) : QStringLiteral("-"));

@@ -5,6 +5,7 @@
 #include "Generator.h"
 #include "Harness.h"
 #include "Operations.h"
+#include "Postgres.h"
 
 #include "data/Locations.h"
 #include "platform/Look.h"
@@ -38,6 +39,9 @@ int main(int argc, char *argv[])
     parser.addOption({QStringLiteral("json"), QStringLiteral("Also write the table as JSON to FILE."), QStringLiteral("FILE")});
     parser.addOption({QStringLiteral("only"), QStringLiteral("Only the groups named so: susun, search, reports, windows, start."), QStringLiteral("GROUP")});
     parser.addOption({QStringLiteral("arb"), QStringLiteral("The program, for the start-up time."), QStringLiteral("PATH")});
+    parser.addOption({QStringLiteral("engine"), QStringLiteral("sqlite (default) or postgres."), QStringLiteral("ENGINE"), QStringLiteral("sqlite")});
+    parser.addOption({QStringLiteral("server"), QStringLiteral("postgres: a server to create databases on (default $ARB_TEST_PG)."), QStringLiteral("URL")});
+    parser.addOption({QStringLiteral("rtt-ms"), QStringLiteral("postgres: round-trip time the relay adds, ms."), QStringLiteral("R"), QStringLiteral("0")});
     parser.process(app);
     const int count = parser.value(QStringLiteral("count")).toInt();
     const int reps = qMax(1, parser.value(QStringLiteral("reps")).toInt());
@@ -46,6 +50,23 @@ int main(int argc, char *argv[])
         arbPath = QCoreApplication::applicationDirPath() + QStringLiteral("/../arb");
 
     QTextStream out(stdout);
+    if (parser.value(QStringLiteral("engine")) == QLatin1String("postgres")) {
+        ServerRun run;
+        run.server = parser.isSet(QStringLiteral("server")) ? parser.value(QStringLiteral("server"))
+                                                            : QString::fromLocal8Bit(qgetenv("ARB_TEST_PG"));
+        run.rttMs = parser.value(QStringLiteral("rtt-ms")).toDouble();
+        run.count = count;
+        run.reps = reps;
+        if (run.server.isEmpty()) {
+            out << "SKIP: no PostgreSQL server (ARB_TEST_PG is not set); server bench not run" << Qt::endl;
+            return qgetenv("CI") == "true" ? 1 : 77;
+        }
+        Table table;
+        runOnServer(run, out, table);
+        out << Qt::endl << "PostgreSQL, N = " << count << ", R = " << run.rttMs << " ms added per round trip, " << reps
+            << " runs each" << Qt::endl << table.text();
+        return 0;
+    }
     QTemporaryDir dir;
     const QString base = dir.filePath(QStringLiteral("base.mdb"));
     const QString work = dir.filePath(QStringLiteral("kontraktor.mdb"));

@@ -5,7 +5,7 @@ PACKAGES=(build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-qpa-plugins libqt6sql6-sqlite libqt6sql6-psql
   fonts-dejavu-core fonts-liberation
   mdbtools mdbtools-dev libglib2.0-dev
-  poppler-utils postgresql sqlite3)
+  poppler-utils postgresql sqlite3 openssl)
 
 install_deps() {
   local missing=()
@@ -41,9 +41,18 @@ start_test_pg() {
     as=(runuser -u postgres --)
   fi
   local port=$((55000 + RANDOM % 5000))
+  # TLS on, with a self-signed certificate, so that ?sslmode=require is tested;
+  # clients that do not ask for it connect as before.
+  local tls=()
+  if openssl req -new -x509 -days 2 -nodes -subj "/CN=127.0.0.1" \
+       -keyout "$ARB_PG_DIR/server.key" -out "$ARB_PG_DIR/server.crt" >/dev/null 2>&1; then
+    chmod 600 "$ARB_PG_DIR/server.key"
+    [ "$(id -u)" -eq 0 ] && chown postgres "$ARB_PG_DIR/server.key" "$ARB_PG_DIR/server.crt"
+    tls=(-c ssl=on -c ssl_cert_file=$ARB_PG_DIR/server.crt -c ssl_key_file=$ARB_PG_DIR/server.key)
+  fi
   if "${as[@]}" "$bin/initdb" -D "$ARB_PG_DIR/data" -A trust -U postgres -N -E UTF8 --locale=C.UTF-8 >"$ARB_PG_DIR/initdb.log" 2>&1 &&
      "${as[@]}" "$bin/pg_ctl" -D "$ARB_PG_DIR/data" -l "$ARB_PG_DIR/server.log" -w -t 60 \
-       -o "-p $port -k $ARB_PG_DIR -c listen_addresses=127.0.0.1 -c fsync=off -c full_page_writes=off -c max_connections=200" \
+       -o "-p $port -k $ARB_PG_DIR -c listen_addresses=127.0.0.1 -c fsync=off -c full_page_writes=off -c max_connections=200 ${tls[*]}" \
        start >/dev/null 2>&1; then
     export ARB_TEST_PG="postgresql://postgres@127.0.0.1:$port/postgres"
     ARB_PG_STOP=("${as[@]}" "$bin/pg_ctl" -D "$ARB_PG_DIR/data" -m immediate stop)

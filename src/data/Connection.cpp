@@ -1,5 +1,6 @@
 #include "data/Connection.h"
 
+#include "data/Convert.h"
 #include "data/Locations.h"
 #include "data/StoreError.h"
 #include "platform/Failure.h"
@@ -8,7 +9,9 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlRecord>
+#include <QRegularExpression>
 #include <QUrl>
+#include <QUrlQuery>
 #include <atomic>
 
 namespace arb {
@@ -21,7 +24,35 @@ QString nextName()
 }
 
 const QString kCannotRead = QStringLiteral("Pangkalan data tidak dapat dibaca atau ditulis.");
+
+int g_lockTimeoutMs = 10000;
+
+// A value in libpq's connection string: quoted, with ' and \ escaped.
+QString quoteOption(QString value)
+{
+    value.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    value.replace(QLatin1Char('\''), QStringLiteral("\\'"));
+    return QLatin1Char('\'') + value + QLatin1Char('\'');
+}
+
+// The server is gone: a broken socket (no SQLSTATE), a connection failure
+// (08xxx) or an administrator's or crash shutdown (57P01..57P03).
+bool isConnectionLost(const QSqlError &e)
+{
+    const QString code = e.nativeErrorCode();
+    return code.isEmpty() || code.startsWith(QLatin1String("08")) || code.startsWith(QLatin1String("57P0"));
+}
 } // namespace
+
+void Connection::setLockTimeout(int ms)
+{
+    g_lockTimeoutMs = ms;
+}
+
+int Connection::lockTimeout()
+{
+    return g_lockTimeoutMs;
+}
 
 bool Connection::looksLikeAccessFile(const QString &path)
 {
@@ -58,7 +89,22 @@ void Connection::openDatabase(const QString &location, bool mustExist)
         if (!url.password().isEmpty())
             m_db.setPassword(url.password());
         m_db.setDatabaseName(url.path().mid(1));
-        m_db.setConnectOptions(QStringLiteral("connect_timeout=10"));
+        // A row another desktop holds is waited for as long as SQLite waits
+        // for the file, then reported as in use; the window does not freeze.
+        QString serverOptions = QStringLiteral("-c lock_timeout=%1").arg(g_lockTimeoutMs);
+        QStringList options{QStringLiteral("connect_timeout=10")};
+        // Other libpq settings ride in the URL's query (?sslmode=require&...).
+        static const QRegularExpression keyword(QStringLiteral("^[a-z_]+$"));
+        for (const auto &[key, value] : QUrlQuery(url).queryItems(QUrl::FullyDecoded)) {
+            if (!keyword.match(key).hasMatch() || value.contains(QLatin1Char(';')))
+                throw Failure(QStringLiteral("Tetapan sambungan tidak sah dalam alamat pangkalan data: %1").arg(key), m_location);
+            if (key == QLatin1String("options"))
+                serverOptions += QLatin1Char(' ') + value;
+            else
+                options << key + QStringLiteral("=") + quoteOption(value);
+        }
+        options << QStringLiteral("options=") + quoteOption(serverOptions);
+        m_db.setConnectOptions(options.join(QLatin1Char(';')));
     } else {
         m_engine = Engine::Sqlite;
         const QFileInfo info(m_location);
@@ -74,7 +120,7 @@ void Connection::openDatabase(const QString &location, bool mustExist)
         m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
         m_db.setDatabaseName(m_location);
         // Another desktop may hold the file for a moment: wait, do not fail.
-        m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
+        m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(g_lockTimeoutMs));
     }
     if (!m_db.open()) {
         const Failure f = storeFailure(m_db.lastError(), m_location,
@@ -100,6 +146,7 @@ void Connection::openDatabase(const QString &location, bool mustExist)
 
 Connection::~Connection()
 {
+    m_statements.clear();
     if (m_db.isValid())
         m_db.close();
     m_db = QSqlDatabase();
@@ -107,12 +154,32 @@ Connection::~Connection()
         QSqlDatabase::removeDatabase(m_name);
 }
 
+Failure Connection::failure(const QSqlError &error, const QString &message, const QString &sql)
+{
+    if (m_engine == Engine::Postgres && isConnectionLost(error))
+        m_lost = true;
+    // A lock held too long, damage, a full disk: each its own sentence.
+    return storeFailure(error, m_location, message.isEmpty() ? kCannotRead : message, sql);
+}
+
+void Connection::reconnectIfLost()
+{
+    if (!m_lost || m_inWrite)
+        return;
+    m_statements.clear();
+    m_db.close();
+    if (!m_db.open())
+        throw Failure(QStringLiteral("Pangkalan data tidak dapat dibuka: %1").arg(m_location), m_db.lastError().text());
+    m_lost = false;
+}
+
 QSqlQuery Connection::prepare(const QString &sql)
 {
+    reconnectIfLost();
     QSqlQuery q(m_db);
     q.setForwardOnly(true);
     if (!q.prepare(sql))
-        throw storeFailure(q.lastError(), m_location, kCannotRead, sql);
+        throw failure(q.lastError(), QString(), sql);
     return q;
 }
 
@@ -121,53 +188,107 @@ void Connection::run(QSqlQuery &q, const QVariantList &values, const QString &me
     for (int i = 0; i < values.size(); ++i)
         q.bindValue(i, values.at(i));
     if (!q.exec())
-        throw storeFailure(q.lastError(), m_location, message.isEmpty() ? kCannotRead : message, q.lastQuery());
+        throw failure(q.lastError(), message, q.lastQuery());
 }
 
 QSqlQuery Connection::exec(const QString &sql, const QVariantList &values, const QString &message)
 {
+    reconnectIfLost();
     QSqlQuery q(m_db);
     q.setForwardOnly(true);
     if (values.isEmpty()) {
         if (!q.exec(sql))
-            throw storeFailure(q.lastError(), m_location, message.isEmpty() ? kCannotRead : message, sql);
+            throw failure(q.lastError(), message, sql);
         return q;
     }
+    if (m_engine == Engine::Postgres) {
+        auto it = m_statements.find(sql);
+        if (it == m_statements.end()) {
+            if (!q.prepare(sql))
+                throw failure(q.lastError(), message, sql);
+            it = m_statements.insert(sql, q);
+        }
+        try {
+            run(*it, values, message);
+        } catch (const Failure &) {
+            // Prepared afresh next time: a table changed since may have made
+            // the kept plan unusable.
+            m_statements.erase(it);
+            throw;
+        }
+        return *it;
+    }
+    // SQLite: a kept statement would keep its read lock on the file.
     if (!q.prepare(sql))
-        throw storeFailure(q.lastError(), m_location, message.isEmpty() ? kCannotRead : message, sql);
+        throw failure(q.lastError(), message, sql);
     run(q, values, message);
     return q;
 }
 
+void Connection::refuseNul(const QStringList &fields, const QVariantList &values, const QString &row) const
+{
+    if (m_engine != Engine::Postgres)
+        return;
+    const int i = findNul(values);
+    if (i >= 0)
+        throw nulFailure(row, fields.value(i));
+}
+
 void Connection::write(const std::function<void()> &body)
 {
-    if (m_engine == Engine::Sqlite)
-        exec(QStringLiteral("BEGIN IMMEDIATE")); // a lock held too long gets the in-use sentence
-    else if (!m_db.transaction())
-        throw storeFailure(m_db.lastError(), m_location, kCannotRead);
-    try {
-        body();
-    } catch (...) {
+    reconnectIfLost();
+    if (m_engine == Engine::Sqlite) {
+        exec(QStringLiteral("BEGIN IMMEDIATE"));
+    } else if (!m_db.transaction()) {
+        throw failure(m_db.lastError(), QString(), QStringLiteral("BEGIN"));
+    }
+    const auto rollback = [this] {
         if (m_engine == Engine::Sqlite) {
             QSqlQuery q(m_db);
             q.exec(QStringLiteral("ROLLBACK"));
         } else {
             m_db.rollback();
         }
+        m_inWrite = false;
+    };
+    m_inWrite = true;
+    try {
+        body();
+    } catch (...) {
+        rollback();
         throw;
     }
-    if (m_engine == Engine::Sqlite)
-        exec(QStringLiteral("COMMIT"));
-    else if (!m_db.commit())
-        throw storeFailure(m_db.lastError(), m_location, kCannotRead);
+    // A COMMIT that fails (a reader held the file past the busy timeout)
+    // leaves SQLite's transaction open with its lock: end it, so that neither
+    // this window nor any other desktop stays locked out.
+    if (m_engine == Engine::Sqlite) {
+        QSqlQuery q(m_db);
+        if (!q.exec(QStringLiteral("COMMIT"))) {
+            const Failure f = failure(q.lastError(), QString(), QStringLiteral("COMMIT"));
+            q = QSqlQuery();
+            rollback();
+            throw f;
+        }
+    } else if (!m_db.commit()) {
+        const Failure f = failure(m_db.lastError(), QString(), QStringLiteral("COMMIT"));
+        rollback();
+        throw f;
+    }
+    m_inWrite = false;
 }
 
 void Connection::lockTable(const QString &table)
 {
     // Self-exclusive, and exclusive of every write; readers go on reading.
     if (m_engine == Engine::Postgres)
-        exec(QStringLiteral("LOCK TABLE %1 IN SHARE ROW EXCLUSIVE MODE").arg(ident(table)), {},
-             QStringLiteral("Pangkalan data sedang digunakan; cuba sekali lagi."));
+        exec(QStringLiteral("LOCK TABLE %1 IN SHARE ROW EXCLUSIVE MODE").arg(ident(table)));
+}
+
+QString Connection::selectPairs() const
+{
+    return m_engine == Engine::Sqlite
+        ? QStringLiteral("SELECT json_extract(value, '$[0]'), json_extract(value, '$[1]') FROM json_each(?) ORDER BY key")
+        : QStringLiteral("SELECT (p->>0)::bigint, (p->>1)::bigint FROM json_array_elements(?::json) AS p");
 }
 
 QString Connection::ident(const QString &name)

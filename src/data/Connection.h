@@ -1,6 +1,10 @@
 #pragma once
 
+#include "platform/Failure.h"
+
+#include <QHash>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariantList>
@@ -33,18 +37,37 @@ public:
     const QString &location() const { return m_location; }
 
     // Runs a statement with bound values; throws Failure with the message.
+    // On the server a statement with values is prepared once per connection
+    // and kept, so that running it again is one round trip; the result it
+    // gives stays readable until the same statement runs again.
     QSqlQuery exec(const QString &sql, const QVariantList &values = {}, const QString &message = {});
     // Prepared statement for repeated use.
     QSqlQuery prepare(const QString &sql);
     void run(QSqlQuery &query, const QVariantList &values, const QString &message = {});
 
     // One short write transaction: BEGIN IMMEDIATE on SQLite so that the busy
-    // timeout applies, rolled back when the body throws.
+    // timeout applies, rolled back when the body or the COMMIT fails, so that
+    // a failed write never keeps the store locked.
     void write(const std::function<void()> &body);
     // Inside write(): no other desktop writes to the table until this
     // transaction ends, so what it reads stays true up to its commit.
     // SQLite's BEGIN IMMEDIATE holds the whole file already.
     void lockTable(const QString &table);
+
+    // How long a statement waits for another desktop's lock before it fails
+    // with the "in use" report: SQLite's busy timeout, the server's
+    // lock_timeout. Connections opened afterwards take it; 10 s by default.
+    static void setLockTimeout(int ms);
+    static int lockTimeout();
+
+    // The server refuses text holding a NUL character, which SQLite stores.
+    // Throws the report naming the row and the field when one of the values
+    // (one per field) holds one and this store would refuse it.
+    void refuseNul(const QStringList &fields, const QVariantList &values, const QString &row) const;
+
+    // A SELECT of two whole-number columns from one bound text, a JSON array
+    // of [a, b] pairs, in the array's order: a long list in one statement.
+    QString selectPairs() const;
 
     // Identifier quoting, the same for both engines.
     static QString ident(const QString &name);
@@ -61,11 +84,19 @@ public:
 private:
     Connection() = default;
     void openDatabase(const QString &location, bool mustExist);
+    // The report for a failed statement, and notes a lost server connection.
+    Failure failure(const QSqlError &error, const QString &message, const QString &sql);
+    // A connection the server dropped (restart, terminated backend) is opened
+    // again at the next action; the action that met the loss was reported.
+    void reconnectIfLost();
 
     QSqlDatabase m_db;
     QString m_name;
     QString m_location;
     Engine m_engine = Engine::Sqlite;
+    QHash<QString, QSqlQuery> m_statements; // server: prepared, by SQL text
+    bool m_lost = false;
+    bool m_inWrite = false;
 };
 
 } // namespace arb

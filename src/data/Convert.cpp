@@ -70,4 +70,36 @@ QString trimSpaces(const QString &text)
     return text.mid(begin, end - begin);
 }
 
+int findNul(const QVariantList &values)
+{
+    for (int i = 0; i < values.size(); ++i) {
+        const QVariant &v = values.at(i);
+        if (v.metaType().id() == QMetaType::QString && v.toString().contains(QChar(0)))
+            return i;
+        if (v.metaType().id() == QMetaType::QByteArray && v.toByteArray().contains('\0'))
+            return i;
+    }
+    return -1;
+}
+
+QString describeRow(const QString &table, const QStringList &fields, const QVariantList &values)
+{
+    const auto text = [&](int i) { return valueToTextOrEmpty(values.value(i)).replace(QChar(0), QStringLiteral("\\0")); };
+    const int number = fields.indexOf(QStringLiteral("NoDaftar"));
+    const int name = fields.indexOf(QStringLiteral("NamaSyarikat"));
+    if (table != QLatin1String("kontraktor") || number < 0)
+        return QStringLiteral("rekod jadual %1").arg(table);
+    if (name < 0)
+        return QStringLiteral("kontraktor %1").arg(text(number));
+    return QStringLiteral("kontraktor %1 (%2)").arg(text(number), text(name));
+}
+
+Failure nulFailure(const QString &row, const QString &field)
+{
+    return Failure(QStringLiteral("Medan %1 bagi %2 mengandungi aksara NUL yang tidak diterima oleh pelayan pangkalan data. "
+                                  "Buang aksara itu dan cuba sekali lagi.")
+                       .arg(field, row),
+                   QStringLiteral("NUL in %1 of %2").arg(field, row));
+}
+
 } // namespace arb

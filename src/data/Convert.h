@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <QVariantList>
 #include <optional>
 
 namespace arb {
@@ -32,5 +33,17 @@ QString rightChars(const QString &text, int n);
 
 // Leading and trailing space characters removed; tabs and line breaks stay.
 QString trimSpaces(const QString &text);
+
+// The index of the first value whose text holds a NUL character, or -1.
+// The server refuses such a text; SQLite stores it.
+int findNul(const QVariantList &values);
+
+// Names a row for a report: "kontraktor NO (NAME)" when fields holds the
+// contractor's number, otherwise the table.
+QString describeRow(const QString &table, const QStringList &fields, const QVariantList &values);
+
+class Failure;
+// The report for such a text: the contractor (or row) and the field.
+Failure nulFailure(const QString &row, const QString &field);
 
 } // namespace arb

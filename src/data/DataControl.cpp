@@ -135,6 +135,29 @@ QString DataControl::fieldName(const QString &field) const
     throw Failure(QStringLiteral("Medan \"%1\" tiada dalam jadual %2.").arg(field, m_table));
 }
 
+void DataControl::checkText(const QStringList &fields, const QVariantList &values)
+{
+    if (findNul(values) < 0)
+        return;
+    const auto field = [&](const QString &name) {
+        const QString f = fieldName(name);
+        if (m_mode == Mode::Add || m_pending.contains(f))
+            return valueToTextOrEmpty(m_pending.value(f));
+        loadCurrent();
+        return valueToTextOrEmpty(m_row.value(f));
+    };
+    QStringList who;
+    QVariantList whoValues;
+    for (const QString &f : {QStringLiteral("NoDaftar"), QStringLiteral("NamaSyarikat")}) {
+        if (m_columns.contains(f)) {
+            who << f;
+            whoValues << field(f);
+        }
+    }
+    const QString row = describeRow(m_table, who, whoValues);
+    connection().refuseNul(fields, values, row);
+}
+
 void DataControl::loadCurrent()
 {
     requireCurrent();
@@ -251,6 +274,7 @@ void DataControl::update()
     QVariantList values;
     for (const QString &f : fields)
         values << m_pending.value(f);
+    checkText(fields, values);
     if (m_mode == Mode::Add) {
         const BeforeInsert beforeInsert = std::exchange(m_beforeInsert, {});
         qint64 id = -1;
@@ -381,6 +405,7 @@ void DataControl::writeBack()
     }
     if (changed.isEmpty())
         return;
+    checkText(fields, values);
     ensureRead();
     writeRow(fields, values, QStringLiteral("Perubahan tidak dapat disimpan."));
     // The boxes now match the stored row.

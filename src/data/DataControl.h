@@ -144,6 +144,8 @@ private:
     QString conditions(const QStringList &fields, QVariantList &values) const;
     void keepWritten(const QStringList &fields, const QVariantList &values);
     QString fieldName(const QString &field) const;
+    // Refuses, naming the contractor, a text the store cannot hold.
+    void checkText(const QStringList &fields, const QVariantList &values);
 
     QString m_databaseName;
     QString m_table;

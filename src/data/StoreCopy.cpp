@@ -1,6 +1,7 @@
 #include "data/StoreCopy.h"
 
 #include "data/Connection.h"
+#include "data/Convert.h"
 #include "data/Fields.h"
 #include "data/Locations.h"
 #include "data/Schema.h"
@@ -37,6 +38,8 @@ int copyTable(Connection &from, Connection &to, const QString &table, const QStr
         QVariantList values;
         for (int i = 0; i < used.size(); ++i)
             values << read.value(i);
+        if (findNul(values) >= 0)
+            to.refuseNul(used, values, describeRow(table, used, values));
         to.run(write, values, QStringLiteral("Salinan gagal."));
         ++n;
     }

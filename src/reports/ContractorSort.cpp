@@ -67,28 +67,23 @@ int sortContractors(Connection &c, QHash<qint64, qint64> *moves)
             return keys[a] && (!keys[b] || *keys[a] < *keys[b]);
         });
 
-        // Which row takes which contractor, handed over a few hundred pairs a
-        // statement. The store then copies the values itself, so each keeps
-        // its type, nulls included, and no value passes through the program.
+        // Which row takes which contractor, handed over in one statement as one
+        // text of [target, source] pairs, so that a server across a network
+        // is reached the same few times at any size. The store then copies the
+        // values itself, so each keeps its type, nulls included, and no value
+        // passes through the program.
         const QString failed = QStringLiteral("Susunan tidak dapat disimpan; jadual kontraktor tidak berubah.");
         c.exec(QStringLiteral("CREATE TEMPORARY TABLE arb_order (target BIGINT PRIMARY KEY, source BIGINT NOT NULL)"), {}, failed);
-        constexpr size_t chunk = 500;
-        const auto insertSql = [](size_t n) {
-            return QStringLiteral("INSERT INTO arb_order (target, source) VALUES ")
-                + QStringList(qsizetype(n), QStringLiteral("(?, ?)")).join(QLatin1Char(','));
-        };
-        QSqlQuery insertChunk = c.prepare(insertSql(std::min(chunk, ids.size())));
-        for (size_t from = 0; from < ids.size(); from += chunk) {
-            const size_t n = std::min(chunk, ids.size() - from);
-            if (n < chunk && from > 0)
-                insertChunk = c.prepare(insertSql(n));
-            QVariantList pairs;
-            pairs.reserve(qsizetype(2 * n));
-            for (size_t k = from; k < from + n; ++k)
-                pairs << ids[k] << ids[size_t(order[k])];
-            c.run(insertChunk, pairs, failed);
+        QByteArray pairs;
+        pairs.reserve(qsizetype(ids.size() * 16));
+        pairs += '[';
+        for (size_t k = 0; k < ids.size(); ++k) {
+            if (k)
+                pairs += ',';
+            pairs += '[' + QByteArray::number(ids[k]) + ',' + QByteArray::number(ids[size_t(order[k])]) + ']';
         }
-        insertChunk.finish();
+        pairs += ']';
+        c.exec(QStringLiteral("INSERT INTO arb_order (target, source) ") + c.selectPairs(), {QString::fromLatin1(pairs)}, failed);
         c.exec(QStringLiteral("CREATE TEMPORARY TABLE arb_susun AS SELECT o.target AS target, %1 FROM arb_order o "
                               "JOIN %2 k ON k.id = o.source")
                    .arg(prefixed(columns, QStringLiteral("k.")).join(QStringLiteral(", ")), table),

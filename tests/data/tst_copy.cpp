@@ -83,6 +83,40 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(Failure, copyStore(dir.filePath(QStringLiteral("tiada.mdb")), none));
         QVERIFY(!QFile::exists(none));
     }
+
+    // The server refuses a text holding a NUL: the copy names the contractor
+    // and the field and leaves nothing behind; into SQLite the text is kept.
+    void textWithNul()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("asal.mdb"));
+        const QString nul = QStringLiteral("Jalan") + QChar(0) + QStringLiteral("Satu");
+        {
+            auto c = Connection::create(file);
+            Schema::create(*c, QStringLiteral("kata"));
+            c->exec(QStringLiteral("INSERT INTO kontraktor (\"NoDaftar\", \"NamaSyarikat\") VALUES ('ZRVA/KP/0001', 'BAIK')"));
+            c->exec(QStringLiteral("INSERT INTO kontraktor (\"NoDaftar\", \"NamaSyarikat\", \"AlamatPendaftaranSyarikat\") VALUES (?, ?, ?)"),
+                    {QStringLiteral("ZRVA/KP/0002"), QStringLiteral("ROSAK"), nul});
+        }
+        test::TempStore target{test::TempStore::Empty{}};
+        if (test::onPostgres()) {
+            try {
+                copyStore(file, target.path());
+                QFAIL("copied a text holding NUL");
+            } catch (const Failure &f) {
+                QVERIFY2(f.message().contains(QStringLiteral("AlamatPendaftaranSyarikat")), qPrintable(f.message()));
+                QVERIFY(f.message().contains(QStringLiteral("ZRVA/KP/0002 (ROSAK)")));
+            }
+            Connection c(target.path());
+            QVERIFY(!c.hasTable(QStringLiteral("kontraktor")));
+        } else {
+            copyStore(file, target.path());
+            Connection c(target.path());
+            QSqlQuery q = c.exec(QStringLiteral("SELECT \"AlamatPendaftaranSyarikat\" FROM kontraktor WHERE id = 2"));
+            QVERIFY(q.next());
+            QCOMPARE(q.value(0).toString(), nul);
+        }
+    }
 };
 
 ARB_TEST_MAIN(CopyTest)

@@ -10,7 +10,9 @@
 
 #include <QElapsedTimer>
 #include <QSqlQuery>
+#include <QUrl>
 #include <atomic>
+#include <memory>
 #include <thread>
 
 using namespace arb;
@@ -279,6 +281,204 @@ private slots:
         for (const QVariantMap &row : store.rows())
             after << row.value(QStringLiteral("NoDaftar")).toString();
         QCOMPARE(after, (QStringList{QStringLiteral("ZRVA/KP/0001"), QStringLiteral("ZRVA/KP/0002"), QStringLiteral("ZRVA/KP/0003")}));
+    }
+
+    // Another desktop holding the store (SQLite) or the row (server) past the
+    // lock timeout: the write is reported as in use, nothing stays locked,
+    // and the same window writes once the other desktop is gone.
+    void lockHeldTooLong()
+    {
+        QCOMPARE(Connection::lockTimeout(), 10000);
+        test::TempStore store;
+        store.addContractors(2);
+        const bool sqlite = !test::onPostgres();
+        if (!sqlite) {
+            Connection c(store.path());
+            QSqlQuery q = c.exec(QStringLiteral("SHOW lock_timeout"));
+            QVERIFY(q.next());
+            QCOMPARE(q.value(0).toString(), QStringLiteral("10s"));
+        }
+        Connection::setLockTimeout(300);
+        DataControl dc(Locations::kLocalPath, QStringLiteral("kontraktor"), DataControl::Kind::Table);
+        dc.open();
+        const auto setKelas = [&](const QString &v) {
+            dc.edit();
+            dc.setValue(QStringLiteral("kelas"), v);
+            dc.update();
+        };
+        const auto expectInUse = [&](const QString &v) {
+            try {
+                setKelas(v);
+                QFAIL("the write did not report the lock");
+            } catch (const Failure &f) {
+                QVERIFY2(f.message().startsWith(QStringLiteral("Pangkalan data sedang digunakan oleh komputer lain")),
+                         qPrintable(f.message()));
+            }
+        };
+        {
+            // A writer holds the store or the row.
+            Connection holder(store.path());
+            holder.exec(sqlite ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"));
+            holder.exec(QStringLiteral("UPDATE kontraktor SET \"NoFaks\" = 'lain' WHERE id = 1"));
+            QElapsedTimer t;
+            t.start();
+            expectInUse(QStringLiteral("A"));
+            QVERIFY(t.elapsed() >= 250);
+            QVERIFY(t.elapsed() < 5000);
+            holder.exec(QStringLiteral("COMMIT"));
+        }
+        setKelas(QStringLiteral("B"));
+        QCOMPARE(store.value(0, QStringLiteral("kelas")).toString(), QStringLiteral("B"));
+        if (sqlite) {
+            // A reader keeps the file past the busy timeout: COMMIT fails.
+            auto reader = std::make_unique<Connection>(store.path());
+            reader->exec(QStringLiteral("BEGIN"));
+            QSqlQuery q = reader->exec(QStringLiteral("SELECT count(*) FROM kontraktor"));
+            QVERIFY(q.next());
+            expectInUse(QStringLiteral("C"));
+            // The failed write is rolled back and holds no lock: others read
+            // and open the store while the reader is still there.
+            QCOMPARE(store.value(0, QStringLiteral("kelas")).toString(), QStringLiteral("B"));
+            DataControl other(Locations::kLocalPath, QStringLiteral("kontraktor"), DataControl::Kind::Table);
+            other.open();
+            QCOMPARE(other.text(QStringLiteral("kelas")), QStringLiteral("B"));
+            q = QSqlQuery();
+            reader->exec(QStringLiteral("COMMIT"));
+            reader.reset();
+            setKelas(QStringLiteral("D"));
+            QCOMPARE(other.text(QStringLiteral("kelas")), QStringLiteral("B")); // read before
+            other.moveNext();
+            other.moveFirst();
+            QCOMPARE(other.text(QStringLiteral("kelas")), QStringLiteral("D"));
+        }
+        Connection::setLockTimeout(10000);
+        QCOMPARE(store.count(), 2);
+    }
+
+    // The server drops the window's connection (a restart): only the action
+    // that met the loss fails; the next one reconnects and works.
+    void serverConnectionLost()
+    {
+        if (!test::onPostgres())
+            QSKIP("only a server connection can be lost");
+        test::TempStore store;
+        store.addContractors(3);
+        DataControl dc(Locations::kLocalPath, QStringLiteral("kontraktor"), DataControl::Kind::Table);
+        dc.open();
+        const auto kill = [&] {
+            QSqlQuery q = dc.connection().exec(QStringLiteral("SELECT pg_backend_pid()"));
+            QVERIFY(q.next());
+            const qint64 pid = q.value(0).toLongLong();
+            Connection admin(store.path());
+            admin.exec(QStringLiteral("SELECT pg_terminate_backend(?, 5000)"), {pid});
+        };
+        kill();
+        dc.moveNext();
+        QVERIFY_THROWS_EXCEPTION(Failure, dc.text(QStringLiteral("NoDaftar")));
+        QCOMPARE(dc.text(QStringLiteral("NoDaftar")), QStringLiteral("ZRVA/KP/0002"));
+        // A write that meets the loss is reported and stores nothing; the next stores.
+        kill();
+        dc.edit();
+        dc.setValue(QStringLiteral("kelas"), QStringLiteral("X"));
+        QVERIFY_THROWS_EXCEPTION(Failure, dc.update());
+        QCOMPARE(store.value(1, QStringLiteral("kelas")).toString(), QStringLiteral("kelas 2"));
+        dc.edit();
+        dc.setValue(QStringLiteral("kelas"), QStringLiteral("Y"));
+        dc.update();
+        QCOMPARE(store.value(1, QStringLiteral("kelas")).toString(), QStringLiteral("Y"));
+        QCOMPARE(dc.recordCount(), 3);
+        // A column added meanwhile spoils the kept statement once, not for good.
+        dc.moveFirst();
+        dc.moveNext();
+        QCOMPARE(dc.text(QStringLiteral("NoDaftar")), QStringLiteral("ZRVA/KP/0002"));
+        store.exec(QStringLiteral("ALTER TABLE kontraktor ADD COLUMN catatan TEXT"));
+        dc.moveFirst();
+        QVERIFY_THROWS_EXCEPTION(Failure, dc.text(QStringLiteral("NoDaftar")));
+        QCOMPARE(dc.text(QStringLiteral("NoDaftar")), QStringLiteral("ZRVA/KP/0001"));
+    }
+
+    // libpq settings ride in the URL: ?sslmode=require gets an encrypted
+    // connection or none; a malformed setting is refused at open.
+    void serverSettingsInUrl()
+    {
+        if (!test::onPostgres())
+            QSKIP("server connections only");
+        test::TempStore store;
+        const auto encrypted = [&](const QString &query) {
+            QUrl url(store.path());
+            url.setQuery(query);
+            Connection c(url.toString());
+            QSqlQuery q = c.exec(QStringLiteral("SELECT ssl FROM pg_stat_ssl WHERE pid = pg_backend_pid()"));
+            return q.next() && q.value(0).toBool();
+        };
+        {
+            Connection c(store.path());
+            QSqlQuery q = c.exec(QStringLiteral("SHOW ssl"));
+            QVERIFY(q.next());
+            if (q.value(0).toString() != QLatin1String("on"))
+                QSKIP("the test server has TLS off (no openssl when it started)");
+        }
+        QVERIFY(encrypted(QStringLiteral("sslmode=require")));
+        QVERIFY(!encrypted(QStringLiteral("sslmode=disable")));
+        // The server options from the URL come on top of the lock timeout.
+        QUrl url(store.path());
+        url.setQuery(QStringLiteral("sslmode=require&application_name=meja%202&options=-c%20statement_timeout%3D5000"));
+        Connection c(url.toString());
+        QSqlQuery q = c.exec(QStringLiteral("SELECT current_setting('application_name'), current_setting('statement_timeout'), "
+                                            "current_setting('lock_timeout')"));
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toString(), QStringLiteral("meja 2"));
+        QCOMPARE(q.value(1).toString(), QStringLiteral("5s"));
+        QCOMPARE(q.value(2).toString(), QStringLiteral("10s"));
+        url.setQuery(QStringLiteral("sslmode=require;host=elsewhere"));
+        QVERIFY_THROWS_EXCEPTION(Failure, Connection(url.toString()));
+        url.setQuery(QStringLiteral("sslmode=verify-full"));
+        QVERIFY_THROWS_EXCEPTION(Failure, Connection(url.toString())); // no CA for a self-signed certificate
+    }
+
+    // A text holding a NUL: the server refuses it, so the write is refused
+    // naming the contractor and the field; SQLite stores it whole.
+    void textWithNul()
+    {
+        test::TempStore store;
+        store.addContractors(1);
+        const QString nul = QStringLiteral("AB") + QChar(0) + QStringLiteral("CD");
+        DataControl dc(Locations::kLocalPath, QStringLiteral("kontraktor"), DataControl::Kind::Table);
+        dc.open();
+        FakeBox box(QStringLiteral("Butiran_kerja"));
+        dc.bind(&box);
+        dc.addNew();
+        dc.setValue(QStringLiteral("NoDaftar"), QStringLiteral("ZRVA/KP/0002"));
+        dc.setValue(QStringLiteral("NamaSyarikat"), QStringLiteral("NUL SDN BHD"));
+        dc.setValue(QStringLiteral("NoFaks"), nul);
+        box.text = nul;
+        if (test::onPostgres()) {
+            try {
+                dc.update();
+                QFAIL("stored a text holding NUL");
+            } catch (const Failure &f) {
+                QVERIFY2(f.message().contains(QStringLiteral("NoFaks")), qPrintable(f.message()));
+                QVERIFY(f.message().contains(QStringLiteral("ZRVA/KP/0002 (NUL SDN BHD)")));
+            }
+            QCOMPARE(store.count(), 1);
+            dc.cancelUpdate();
+            // The bound box of the work window on the first contractor.
+            try {
+                dc.moveNext();
+                QFAIL("wrote back a text holding NUL");
+            } catch (const Failure &f) {
+                QVERIFY2(f.message().contains(QStringLiteral("Butiran_kerja")), qPrintable(f.message()));
+                QVERIFY(f.message().contains(QStringLiteral("ZRVA/KP/0001 (SYARIKAT 1)")));
+            }
+            QCOMPARE(store.value(0, QStringLiteral("Butiran_kerja")).toString(), QStringLiteral("Butiran_kerja 1"));
+            dc.unbind(&box);
+        } else {
+            dc.update();
+            dc.moveNext();
+            QCOMPARE(store.value(0, QStringLiteral("Butiran_kerja")).toString(), nul);
+            QCOMPARE(store.value(1, QStringLiteral("NoFaks")).toString(), nul);
+            dc.unbind(&box);
+        }
     }
 
     void openingFailures()

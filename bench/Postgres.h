@@ -1,0 +1,21 @@
+#pragma once
+
+#include "Harness.h"
+
+#include <QTextStream>
+
+namespace arb::bench {
+
+struct ServerRun
+{
+    QString server; // postgresql:// URL of a server the bench may create databases on
+    double rttMs = 0;
+    int count = 0;
+    int reps = 1;
+};
+
+// The register's operations on the server through a latency relay: time,
+// round trips and bytes read per operation, against the network budgets.
+void runOnServer(const ServerRun &run, QTextStream &out, Table &table);
+
+} // namespace arb::bench
