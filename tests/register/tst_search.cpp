@@ -87,16 +87,10 @@ private slots:
         QCOMPARE(search(*f, u"1"_s, kSearchByNumber, {MessageBox::Yes}), (QStringList{kWhole, kNone}));
         QCOMPARE(f->Text1->text(), u"ZRVA/KP/0010"_s);
 
-        // The work record window's way: its own dynaset, nothing to refresh.
+        // A control of its own, nothing to refresh; rows another desktop deleted or added
+        // since it opened: the control stands on the very record the search compared.
         DataControl dc(Locations::kLocalPath, u"kontraktor"_s, DataControl::Kind::Dynaset);
         dc.open();
-        dc.moveLast();
-        MessageBox::queueAnswers({MessageBox::Yes, MessageBox::No});
-        searchContractors(nullptr, u"syarikat"_s, kSearchByName, dc);
-        QCOMPARE(shownBoxes(), (QStringList{kWord, kWord}));
-        QCOMPARE(dc.text(u"NoDaftar"_s), u"ZRVA/KP/0002"_s);
-        // Rows another desktop deleted or added since the control opened: the
-        // control stands on the very record the search compared.
         store.exec(u"DELETE FROM kontraktor WHERE \"NoDaftar\" = '-'"_s);
         store.addContractor({{u"NoDaftar"_s, u"ZRVA/KP/0011"_s}, {u"NamaSyarikat"_s, u"BARU"_s}});
         MessageBox::queueAnswers({MessageBox::No});

@@ -2,10 +2,6 @@
 
 #include "register/DetailSheet.h"
 #include "reports/PrintRecorder.h"
-#include "reports/Printer.h"
-
-#include <QFileInfo>
-#include <QStandardPaths>
 
 using namespace arb;
 using namespace Qt::StringLiterals;
@@ -85,30 +81,8 @@ private slots:
         MessageBox::queueAnswers({MessageBox::Yes});
         f->Command1->click();
         QVERIFY(recorder.allTexts().last().text.endsWith(u"Kerja : Tiada Maklumat kerja"_s));
-        for (const QString &some : {u"1.2.2003"_s, u"123"_s})
-            QCOMPARE(workStatus(some), u"Ada Maklumat kerja"_s);
-        for (const QString &none : {QString(), u" "_s, u"12"_s})
-            QCOMPARE(workStatus(none), u"Tiada Maklumat kerja"_s);
-    }
-
-    void printsADemoSheetToPdf()
-    {
-        // No printer here: the job goes to a PDF in the documents folder.
-        QStandardPaths::setTestModeEnabled(true);
-        TempStore store(u"rahsia"_s, true);
-        auto f = openForm();
-        f->Command6->click();
-        Printer::resetDeviceFactory();
-        MessageBox::queueAnswers({MessageBox::Yes});
-        f->Command1->click();
-        const QString pdf = Printer::lastOutputFile();
-        if (pdf.isEmpty())
-            QSKIP("a printer is installed here");
-        QVERIFY(QFileInfo(pdf).size() > 1000);
-        QCOMPARE(shownBoxes().last(), u"Mesej|Data Dicetak|info"_s);
-        // Kept for a look with pdftoppm.
-        QFile::remove(u"/tmp/sheet.pdf"_s);
-        QVERIFY(QFile::rename(pdf, u"/tmp/sheet.pdf"_s));
+        // Three characters are the least that counts as work.
+        QVERIFY(workStatus(u"123"_s) == u"Ada Maklumat kerja"_s && workStatus(u"12"_s) == u"Tiada Maklumat kerja"_s);
     }
 };
 
