@@ -194,6 +194,13 @@ void Connection::run(QSqlQuery &q, const QVariantList &values, const QString &me
 QSqlQuery Connection::exec(const QString &sql, const QVariantList &values, const QString &message)
 {
     reconnectIfLost();
+    // Tables made or changed here: the catalog is read again when next asked.
+    static const QRegularExpression ddl(QStringLiteral("^\\s*(CREATE|DROP|ALTER)\\s+(?!TEMPORARY)"),
+                                        QRegularExpression::CaseInsensitiveOption);
+    if (ddl.match(sql).hasMatch()) {
+        m_tables.clear();
+        m_columns.clear();
+    }
     QSqlQuery q(m_db);
     q.setForwardOnly(true);
     if (values.isEmpty()) {
@@ -236,6 +243,10 @@ void Connection::refuseNul(const QStringList &fields, const QVariantList &values
 
 void Connection::write(const std::function<void()> &body)
 {
+    if (m_inWrite) {
+        body();
+        return;
+    }
     reconnectIfLost();
     if (m_engine == Engine::Sqlite) {
         exec(QStringLiteral("BEGIN IMMEDIATE"));
@@ -311,7 +322,9 @@ QString Connection::sameAs(const QString &column) const
 
 bool Connection::hasTable(const QString &table)
 {
-    for (const QString &t : m_db.tables())
+    if (m_tables.isEmpty())
+        m_tables = m_db.tables();
+    for (const QString &t : std::as_const(m_tables))
         if (t.compare(table, Qt::CaseInsensitive) == 0)
             return true;
     return false;
@@ -319,11 +332,28 @@ bool Connection::hasTable(const QString &table)
 
 QStringList Connection::columns(const QString &table)
 {
+    const QString key = table.toLower();
+    if (const auto it = m_columns.constFind(key); it != m_columns.constEnd())
+        return *it;
     QStringList out;
     const QSqlRecord rec = m_db.record(table);
     for (int i = 0; i < rec.count(); ++i)
         out << rec.fieldName(i);
+    if (!out.isEmpty())
+        m_columns.insert(key, out);
     return out;
+}
+
+std::shared_ptr<Connection> Connection::shared(const QString &location)
+{
+    // Per thread: a connection belongs to the thread that opened it.
+    thread_local QHash<QString, std::weak_ptr<Connection>> open;
+    const QString key = Locations::resolve(location);
+    if (std::shared_ptr<Connection> c = open.value(key).lock())
+        return c;
+    auto c = std::make_shared<Connection>(key);
+    open.insert(key, c);
+    return c;
 }
 
 } // namespace arb

@@ -32,6 +32,12 @@ public:
     // database) for arb-admin; refuses an existing file.
     static std::unique_ptr<Connection> create(const QString &location);
 
+    // The program's one connection to the store at location, opened when no
+    // window, snapshot, grid or sort holds it yet: every open of a server
+    // connection costs round trips. Transactions stay short and no read is
+    // kept open, so sharing changes nothing any of them sees.
+    static std::shared_ptr<Connection> shared(const QString &location);
+
     QSqlDatabase &db() { return m_db; }
     Engine engine() const { return m_engine; }
     const QString &location() const { return m_location; }
@@ -47,7 +53,8 @@ public:
 
     // One short write transaction: BEGIN IMMEDIATE on SQLite so that the busy
     // timeout applies, rolled back when the body or the COMMIT fails, so that
-    // a failed write never keeps the store locked.
+    // a failed write never keeps the store locked. A write inside a write is
+    // part of the outer one.
     void write(const std::function<void()> &body);
     // Inside write(): no other desktop writes to the table until this
     // transaction ends, so what it reads stays true up to its commit.
@@ -76,6 +83,8 @@ public:
     // "column equals ?" that also holds when both are null.
     QString sameAs(const QString &column) const;
 
+    // Read from the catalog once per connection (again after a change of
+    // tables through this connection).
     bool hasTable(const QString &table);
     QStringList columns(const QString &table);
 
@@ -97,6 +106,8 @@ private:
     QHash<QString, QSqlQuery> m_statements; // server: prepared, by SQL text
     bool m_lost = false;
     bool m_inWrite = false;
+    QStringList m_tables;                  // catalog, read once
+    QHash<QString, QStringList> m_columns; // by table, lower case
 };
 
 } // namespace arb

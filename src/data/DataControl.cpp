@@ -51,7 +51,7 @@ DataControl::~DataControl()
 
 void DataControl::open()
 {
-    m_conn = std::make_unique<Connection>(m_databaseName);
+    m_conn = Connection::shared(m_databaseName);
     if (!m_conn->hasTable(m_table))
         throw Failure(QStringLiteral("Jadual \"%1\" tiada dalam pangkalan data.").arg(m_table), m_conn->location());
     m_columns = m_conn->columns(m_table);

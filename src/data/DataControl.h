@@ -150,7 +150,7 @@ private:
     QString m_databaseName;
     QString m_table;
     Kind m_kind;
-    std::unique_ptr<Connection> m_conn;
+    std::shared_ptr<Connection> m_conn;
     QStringList m_columns;
     QList<qint64> m_ids;
     QSqlRecord m_row;

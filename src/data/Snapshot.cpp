@@ -9,12 +9,19 @@
 
 namespace arb {
 
-Snapshot::Snapshot(const QString &databaseName, const QString &table)
+Snapshot::Snapshot(const QString &databaseName, const QString &table, const QStringList &fields)
 {
-    Connection c(databaseName);
+    const std::shared_ptr<Connection> shared = Connection::shared(databaseName);
+    Connection &c = *shared;
     if (!c.hasTable(table))
         throw Failure(QStringLiteral("Jadual \"%1\" tiada dalam pangkalan data.").arg(table), c.location());
-    QSqlQuery q = c.exec(QStringLiteral("SELECT * FROM %1 ORDER BY id").arg(Connection::ident(table)));
+    QString selected = QStringLiteral("*");
+    if (!fields.isEmpty()) {
+        selected = QStringLiteral("id");
+        for (const QString &f : fields)
+            selected += QStringLiteral(", ") + Connection::ident(f);
+    }
+    QSqlQuery q = c.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY id").arg(selected, Connection::ident(table)));
     const QSqlRecord rec = q.record();
     QList<int> columns;
     const int idColumn = rec.indexOf(QStringLiteral("id"));

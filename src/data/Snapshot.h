@@ -16,7 +16,8 @@ namespace arb {
 class Snapshot : public Cursor
 {
 public:
-    Snapshot(const QString &databaseName, const QString &table);
+    // fields: only these columns (and the hidden id); all when empty.
+    Snapshot(const QString &databaseName, const QString &table, const QStringList &fields = {});
 
     int recordCount() const { return rowCount(); }
     QVariant value(const QString &field) override;

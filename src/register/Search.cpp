@@ -32,7 +32,9 @@ void searchContractors(QWidget *window, const QString &word, int mode, DataContr
                        const std::function<void()> &refresh)
 {
     const BusyPointer busy;
-    Snapshot rows(Locations::kSharedPath, kContractorTable);
+    // Only what is compared: the rows shown are read as any move reads them.
+    Snapshot rows(Locations::kSharedPath, kContractorTable,
+                  {mode == kSearchByName ? QStringLiteral("NamaSyarikat") : QStringLiteral("NoDaftar")});
     const QString key = trimSpaces(word).toUpper();
     if (key.isEmpty())
         return;

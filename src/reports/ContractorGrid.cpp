@@ -34,7 +34,8 @@ ContractorGrid::ContractorGrid(const QString &databaseName, QObject *parent)
     QStringList fields;
     for (const Column &c : columns())
         fields << Connection::ident(c.field);
-    Connection c(databaseName);
+    const std::shared_ptr<Connection> shared = Connection::shared(databaseName);
+    Connection &c = *shared;
     QSqlQuery q = c.exec(QStringLiteral("SELECT %1, id FROM %2 ORDER BY id")
                              .arg(fields.join(QStringLiteral(", ")), Connection::ident(kContractorTable)));
     const int n = int(columns().size());

@@ -6,6 +6,7 @@
 #include "data/Fields.h"
 #include "platform/Failure.h"
 
+#include <QScopeGuard>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariantList>
@@ -112,15 +113,25 @@ int sortContractors(Connection &c, QHash<qint64, qint64> *moves)
 int sortContractors(const QString &databaseName, QHash<qint64, qint64> *movesOut)
 {
     DataControl::storeAllPending(kContractorTable);
-    Connection c(databaseName);
-    if (c.engine() == Connection::Engine::Sqlite) {
-        // This connection lives for the sort only: room for the whole
-        // register in memory, and the working copy never on disk.
-        c.exec(QStringLiteral("PRAGMA cache_size = -65536"));
-        c.exec(QStringLiteral("PRAGMA temp_store = MEMORY"));
-    }
+    const std::shared_ptr<Connection> shared = Connection::shared(databaseName);
+    Connection &c = *shared;
     QHash<qint64, qint64> moves;
-    const int rewritten = sortContractors(c, &moves);
+    int rewritten = 0;
+    if (c.engine() == Connection::Engine::Sqlite) {
+        // Room for the whole register in memory while it sorts, and the
+        // working copy never on disk; the program's usual cache afterwards.
+        c.exec(QStringLiteral("PRAGMA temp_store = MEMORY"));
+        c.exec(QStringLiteral("PRAGMA cache_size = -65536"));
+        const auto usual = qScopeGuard([&c] {
+            try {
+                c.exec(QStringLiteral("PRAGMA cache_size = -2000"));
+            } catch (const Failure &) {
+            }
+        });
+        rewritten = sortContractors(c, &moves);
+    } else {
+        rewritten = sortContractors(c, &moves);
+    }
     DataControl::followMoves(kContractorTable, moves);
     if (movesOut)
         *movesOut = moves;

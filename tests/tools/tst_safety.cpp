@@ -17,6 +17,7 @@
 #include "reports/PrintRecorder.h"
 
 #include <QDir>
+#include <QtEndian>
 #include <QPointer>
 #include <QPushButton>
 #include <QProcess>
@@ -93,6 +94,14 @@ void zeroPages(const QString &path, int pages)
     QVERIFY(middle > pages);
     f.seek((middle - pages / 2) * pageSize);
     f.write(QByteArray(pageSize * pages, '\0'));
+    // As after any later write: open connections drop the pages they hold.
+    f.seek(24);
+    const QByteArray counter = f.read(4);
+    const quint32 next = qFromBigEndian<quint32>(counter.constData()) + 1;
+    f.seek(24);
+    char bytes[4];
+    qToBigEndian(next, bytes);
+    f.write(bytes, 4);
 }
 
 bool namesDamage(const QString &text, const QString &store)
