@@ -164,8 +164,17 @@ void runOnServer(const ServerRun &run, QTextStream &out, Table &table)
     add(QStringLiteral("open a connection"), {}, [&] { Connection c(Locations::kLocalPath); }, 1, Limit::None, 0);
 
     out << "Susun..." << Qt::endl;
-    add(QStringLiteral("\"Susun\" (sort, its own connection)"), fresh,
-        [&] { sortContractors(QString(Locations::kLocalPath)); }, 1, Limit::RoundTrips, 10);
+    {
+        // As in the program: the main window's data control holds the
+        // process's connection while the list window sorts.
+        std::shared_ptr<Connection> held;
+        add(QStringLiteral("\"Susun\" (list window)"), [&] {
+                held.reset();
+                fresh();
+                held = Connection::shared(Locations::kLocalPath);
+            },
+            [&] { sortContractors(QString(Locations::kLocalPath)); }, 1, Limit::RoundTrips, 10);
+    }
 
     out << "Copy..." << Qt::endl;
     {

@@ -298,8 +298,8 @@ void Connection::lockTable(const QString &table)
 QString Connection::selectPairs() const
 {
     return m_engine == Engine::Sqlite
-        ? QStringLiteral("SELECT json_extract(value, '$[0]'), json_extract(value, '$[1]') FROM json_each(?) ORDER BY key")
-        : QStringLiteral("SELECT (p->>0)::bigint, (p->>1)::bigint FROM json_array_elements(?::json) AS p");
+        ? QStringLiteral("SELECT json_extract(value, '$[0]') AS a, json_extract(value, '$[1]') AS b FROM json_each(?)")
+        : QStringLiteral("SELECT (p->>0)::bigint AS a, (p->>1)::bigint AS b FROM json_array_elements(?::json) AS p");
 }
 
 QString Connection::ident(const QString &name)

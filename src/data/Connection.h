@@ -72,8 +72,8 @@ public:
     // (one per field) holds one and this store would refuse it.
     void refuseNul(const QStringList &fields, const QVariantList &values, const QString &row) const;
 
-    // A SELECT of two whole-number columns from one bound text, a JSON array
-    // of [a, b] pairs, in the array's order: a long list in one statement.
+    // A SELECT of two whole-number columns a and b from one bound text, a
+    // JSON array of [a, b] pairs: a long list in one statement.
     QString selectPairs() const;
 
     // Identifier quoting, the same for both engines.

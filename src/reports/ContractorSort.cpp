@@ -74,7 +74,6 @@ int sortContractors(Connection &c, QHash<qint64, qint64> *moves)
         // values itself, so each keeps its type, nulls included, and no value
         // passes through the program.
         const QString failed = QStringLiteral("Susunan tidak dapat disimpan; jadual kontraktor tidak berubah.");
-        c.exec(QStringLiteral("CREATE TEMPORARY TABLE arb_order (target BIGINT PRIMARY KEY, source BIGINT NOT NULL)"), {}, failed);
         QByteArray pairs;
         pairs.reserve(qsizetype(ids.size() * 16));
         pairs += '[';
@@ -84,22 +83,17 @@ int sortContractors(Connection &c, QHash<qint64, qint64> *moves)
             pairs += '[' + QByteArray::number(ids[k]) + ',' + QByteArray::number(ids[size_t(order[k])]) + ']';
         }
         pairs += ']';
-        c.exec(QStringLiteral("INSERT INTO arb_order (target, source) ") + c.selectPairs(), {QString::fromLatin1(pairs)}, failed);
-        c.exec(QStringLiteral("CREATE TEMPORARY TABLE arb_susun AS SELECT o.target AS target, %1 FROM arb_order o "
-                              "JOIN %2 k ON k.id = o.source")
-                   .arg(prefixed(columns, QStringLiteral("k.")).join(QStringLiteral(", ")), table),
-               {}, failed);
-        // Row k of the stored order takes the contractor of sorted place k; the
-        // copy above holds the rows as they were, so no row reads a value
-        // this statement already replaced.
+        // Row k of the stored order takes the contractor of sorted place k.
+        // The materialised copy holds the rows as they were before the
+        // statement changes any, so no row reads a value already replaced.
         QStringList assignments;
         for (const QString &col : columns)
             assignments << col + QStringLiteral(" = s.") + col;
-        c.exec(QStringLiteral("UPDATE %1 SET %2 FROM arb_susun s WHERE %1.id = s.target")
-                   .arg(table, assignments.join(QStringLiteral(", "))),
-               {}, failed);
-        c.exec(QStringLiteral("DROP TABLE arb_susun"), {}, failed);
-        c.exec(QStringLiteral("DROP TABLE arb_order"), {}, failed);
+        c.exec(QStringLiteral("WITH s AS MATERIALIZED (SELECT p.a AS target, %1 FROM (%2) p JOIN %3 k ON k.id = p.b) "
+                              "UPDATE %3 SET %4 FROM s WHERE %3.id = s.target")
+                   .arg(prefixed(columns, QStringLiteral("k.")).join(QStringLiteral(", ")), c.selectPairs(), table,
+                        assignments.join(QStringLiteral(", "))),
+               {QString::fromLatin1(pairs)}, failed);
         rewritten = int(ids.size());
         if (moves) {
             moves->clear();
