@@ -12,6 +12,8 @@ struct ServerRun
     double rttMs = 0;
     int count = 0;
     int reps = 1;
+    QString only; // run only the groups whose name contains this: windows, susun, copy
+    bool wants(const QString &group) const { return only.isEmpty() || group.contains(only); }
 };
 
 // The register's operations on the server through a latency relay: time,

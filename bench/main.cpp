@@ -37,7 +37,7 @@ int main(int argc, char *argv[])
     parser.addOption({QStringLiteral("count"), QStringLiteral("Contractors in the generated store."), QStringLiteral("N"), QStringLiteral("10000")});
     parser.addOption({QStringLiteral("reps"), QStringLiteral("Runs of each operation."), QStringLiteral("R"), QStringLiteral("5")});
     parser.addOption({QStringLiteral("json"), QStringLiteral("Also write the table as JSON to FILE."), QStringLiteral("FILE")});
-    parser.addOption({QStringLiteral("only"), QStringLiteral("Only the groups named so: susun, search, reports, windows, start."), QStringLiteral("GROUP")});
+    parser.addOption({QStringLiteral("only"), QStringLiteral("Only the groups named so: susun, search, reports, windows, start (server: windows, susun, copy)."), QStringLiteral("GROUP")});
     parser.addOption({QStringLiteral("arb"), QStringLiteral("The program, for the start-up time."), QStringLiteral("PATH")});
     parser.addOption({QStringLiteral("engine"), QStringLiteral("sqlite (default) or postgres."), QStringLiteral("ENGINE"), QStringLiteral("sqlite")});
     parser.addOption({QStringLiteral("server"), QStringLiteral("postgres: a server to create databases on (default $ARB_TEST_PG)."), QStringLiteral("URL")});
@@ -57,6 +57,7 @@ int main(int argc, char *argv[])
         run.rttMs = parser.value(QStringLiteral("rtt-ms")).toDouble();
         run.count = count;
         run.reps = reps;
+        run.only = parser.value(QStringLiteral("only"));
         if (run.server.isEmpty()) {
             out << "SKIP: no PostgreSQL server (ARB_TEST_PG is not set); server bench not run" << Qt::endl;
             return qgetenv("CI") == "true" ? 1 : 77;

@@ -302,6 +302,17 @@ QString Connection::selectPairs() const
         : QStringLiteral("SELECT (p->>0)::bigint AS a, (p->>1)::bigint AS b FROM json_array_elements(?::json) AS p");
 }
 
+QString Connection::insertRows(const QString &table, const QStringList &fields) const
+{
+    QStringList names, values;
+    for (int i = 0; i < fields.size(); ++i) {
+        names << ident(fields.at(i));
+        values << QStringLiteral("r->>%1").arg(i);
+    }
+    return QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM jsonb_array_elements(?::jsonb) WITH ORDINALITY AS x(r, n) ORDER BY n")
+        .arg(ident(table), names.join(QLatin1Char(',')), values.join(QLatin1Char(',')));
+}
+
 QString Connection::ident(const QString &name)
 {
     QString n = name;

@@ -75,6 +75,10 @@ public:
     // A SELECT of two whole-number columns a and b from one bound text, a
     // JSON array of [a, b] pairs: a long list in one statement.
     QString selectPairs() const;
+    // Server: an INSERT of many rows from one bound text, a JSON array of
+    // rows, each an array of texts or nulls in the order of fields; the rows
+    // take their ids in the array's order. (SQLite inserts row by row.)
+    QString insertRows(const QString &table, const QStringList &fields) const;
 
     // Identifier quoting, the same for both engines.
     static QString ident(const QString &name);

@@ -1,5 +1,6 @@
 #include "data/StoreCopy.h"
 
+#include "data/BatchInsert.h"
 #include "data/Connection.h"
 #include "data/Convert.h"
 #include "data/Fields.h"
@@ -22,29 +23,24 @@ namespace {
 int copyTable(Connection &from, Connection &to, const QString &table, const QStringList &fields)
 {
     const QStringList have = from.columns(table);
-    QStringList names, marks, used;
+    QStringList names, used;
     for (const QString &f : fields) {
         if (!have.contains(f))
             continue; // stays null
         used << f;
         names << Connection::ident(f);
-        marks << QStringLiteral("?");
     }
     QSqlQuery read = from.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY id").arg(names.join(QLatin1Char(',')), Connection::ident(table)));
-    QSqlQuery write = to.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                     .arg(Connection::ident(table), names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))));
-    int n = 0;
+    BatchInsert write(to, table, used, QStringLiteral("Salinan gagal."));
     while (read.next()) {
         QVariantList values;
         for (int i = 0; i < used.size(); ++i)
             values << read.value(i);
-        if (findNul(values) >= 0)
-            to.refuseNul(used, values, describeRow(table, used, values));
-        to.run(write, values, QStringLiteral("Salinan gagal."));
-        ++n;
+        write.add(values);
     }
     requireWholeRead(read, from.location());
-    return n;
+    write.finish();
+    return int(write.count());
 }
 } // namespace
 

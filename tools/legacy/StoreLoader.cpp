@@ -1,5 +1,6 @@
 #include "legacy/StoreLoader.h"
 
+#include "data/BatchInsert.h"
 #include "data/Connection.h"
 #include "data/Fields.h"
 #include "platform/Failure.h"
@@ -10,6 +11,8 @@ StoreLoader::StoreLoader(Connection &c)
     : m_c(c)
 {
 }
+
+StoreLoader::~StoreLoader() = default;
 
 const QMap<QString, QStringList> &StoreLoader::wanted()
 {
@@ -41,21 +44,18 @@ void StoreLoader::beginTable(const QString &name, const QStringList &columns)
 
     const QStringList &fields = wanted().value(m_table);
     m_source.clear();
-    QStringList names, marks;
     for (const QString &f : fields) {
         int from = -1;
         for (int i = 0; i < columns.size() && from < 0; ++i)
             if (columns.at(i).compare(f, Qt::CaseInsensitive) == 0)
                 from = i;
         m_source << from;
-        names << Connection::ident(f);
-        marks << QStringLiteral("?");
     }
     // Our schema starts with a password row of its own; the old file's rows replace it.
     if (m_table == kPasswordTable)
         m_c.exec(QStringLiteral("DELETE FROM password"));
-    m_insert = m_c.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                               .arg(Connection::ident(m_table), names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))));
+    m_insert = std::make_unique<BatchInsert>(m_c, m_table, fields,
+                                             QStringLiteral("Baris jadual %1 tidak dapat disimpan.").arg(m_table));
 }
 
 void StoreLoader::row(const QVariantList &values)
@@ -68,7 +68,7 @@ void StoreLoader::row(const QVariantList &values)
         const QVariant v = from >= 0 ? values.value(from) : QVariant();
         bound << (v.isNull() ? QVariant(QMetaType::fromType<QString>()) : QVariant(v.toString()));
     }
-    m_c.run(m_insert, bound, QStringLiteral("Baris jadual %1 tidak dapat disimpan.").arg(m_table));
+    m_insert->add(bound);
     ++m_rows;
     m_lastRow = bound;
 }
@@ -92,11 +92,11 @@ void StoreLoader::endTable(qint64 rowCount)
 {
     if (m_table.isEmpty())
         return;
+    m_insert->finish();
+    m_insert.reset();
     if (rowCount != m_rows)
         throw Failure(QStringLiteral("Bilangan baris jadual %1 tidak sepadan.").arg(m_table),
                       QStringLiteral("%1 dibaca, %2 dilaporkan").arg(m_rows).arg(rowCount));
-    m_insert.finish();
-    m_insert = QSqlQuery();
     m_counts.insert(m_table, m_rows);
     m_table.clear();
 }

@@ -3,11 +3,13 @@
 #include "legacy/LegacySink.h"
 
 #include <QMap>
-#include <QSqlQuery>
 #include <QStringList>
 #include <QVector>
 
+#include <memory>
+
 namespace arb {
+class BatchInsert;
 class Connection;
 }
 
@@ -22,6 +24,7 @@ class StoreLoader : public LegacySink
 {
 public:
     explicit StoreLoader(Connection &c);
+    ~StoreLoader() override;
 
     // The tables this loader takes, with the fields of each.
     static const QMap<QString, QStringList> &wanted();
@@ -51,7 +54,7 @@ private:
     Connection &m_c;
     QString m_table;          // our table being filled; empty when skipped
     QVector<int> m_source;    // legacy column index per field, -1 when missing
-    QSqlQuery m_insert;
+    std::unique_ptr<BatchInsert> m_insert;
     qint64 m_rows = 0;
     QMap<QString, qint64> m_counts;
     QVariantList m_lastRow;
