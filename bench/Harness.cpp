@@ -1,5 +1,10 @@
 #include "Harness.h"
 
+#include "platform/MessageBox.h"
+
+#include <QApplication>
+#include <QWidget>
+
 #include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -9,6 +14,21 @@
 #include <vector>
 
 namespace arb::bench {
+
+void settle()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::processEvents();
+    MessageBox::takeShown();
+}
+
+void closeAll()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->isVisible())
+            w->close();
+    settle();
+}
 
 Timing measure(int reps, const std::function<void()> &setup, const std::function<void()> &op)
 {

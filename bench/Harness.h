@@ -12,6 +12,11 @@ struct Timing
     double min = 0;
 };
 
+// Deleted windows go, pending events run, message boxes are forgotten.
+void settle();
+// Closes every window shown, then settles.
+void closeAll();
+
 // Runs op `reps` times, setup (untimed) before each run.
 Timing measure(int reps, const std::function<void()> &setup, const std::function<void()> &op);
 

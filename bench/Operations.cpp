@@ -30,21 +30,6 @@ namespace arb::bench {
 
 namespace {
 
-void settle()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QApplication::processEvents();
-    MessageBox::takeShown();
-}
-
-void closeAll()
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (w->isVisible())
-            w->close();
-    settle();
-}
-
 Form4 *openForm4()
 {
     Form4 *f = showWindow<Form4>();

@@ -23,21 +23,6 @@ namespace arb::bench {
 
 namespace {
 
-void settle()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QApplication::processEvents();
-    MessageBox::takeShown();
-}
-
-void closeAll()
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (w->isVisible())
-            w->close();
-    settle();
-}
-
 QString withDatabase(const QString &server, const QString &database, int port = 0)
 {
     QUrl url(server);
