@@ -205,7 +205,7 @@ void Form2::command1Click()
     Printer printer(QStringLiteral("Senarai Kontraktor"));
     printContractorList(printer, rows, int(*from), int(std::min<qint64>(*to, INT_MAX)));
     printer.endDoc();
-    MessageBox::tell(this, QStringLiteral("Data telah dicetak"), kTitle, MessageBox::Information);
+    MessageBox::tell(this, Printer::closingMessage(QStringLiteral("Data telah dicetak")), kTitle, MessageBox::Information);
 }
 
 void Form2::command2Click()
@@ -215,7 +215,7 @@ void Form2::command2Click()
     Printer printer(QStringLiteral("Senarai Kontraktor"));
     printContractorList(printer, rows, 1, INT_MAX);
     printer.endDoc();
-    MessageBox::tell(this, QStringLiteral("Data telah dicetak"), kTitle, MessageBox::Information);
+    MessageBox::tell(this, Printer::closingMessage(QStringLiteral("Data telah dicetak")), kTitle, MessageBox::Information);
 }
 
 void Form2::command3Click()
@@ -225,20 +225,28 @@ void Form2::command3Click()
     Printer printer(QStringLiteral("Senarai Kerja"));
     printWorkList(printer, rows);
     printer.endDoc();
-    MessageBox::tell(this, QStringLiteral("Data telah dicetak"), kTitle, MessageBox::Information);
+    MessageBox::tell(this, Printer::closingMessage(QStringLiteral("Data telah dicetak")), kTitle, MessageBox::Information);
 }
 
-// The printer chosen here is the one the next report prints on.
+// What is chosen here (printer or file, paper, orientation, copies, duplex,
+// colour) is what every later report of the session prints with; the dialog
+// opens on the last choice.
 void Form2::command4Click()
 {
     QPrinter printer(QPrinter::HighResolution);
-    if (!Printer::chosenPrinter().isEmpty())
-        printer.setPrinterName(Printer::chosenPrinter());
+    if (const std::optional<PrintSetup> last = Printer::choice()) {
+        if (!last->outputFile.isEmpty()) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(last->outputFile);
+        } else if (!last->printerName.isEmpty()) {
+            printer.setPrinterName(last->printerName);
+        }
+        last->applyTo(printer);
+    }
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    Printer::setChosenPrinter(printer.outputFormat() == QPrinter::NativeFormat ? printer.printerName() : QString());
-    Printer::setChosenPageSize(printer.pageLayout().pageSize());
+    Printer::setChoice(PrintSetup::of(printer));
 }
 
 } // namespace arb

@@ -105,7 +105,8 @@ private slots:
         if (pdf.isEmpty())
             QSKIP("a printer is installed here");
         QVERIFY(QFileInfo(pdf).size() > 1000);
-        QCOMPARE(shownBoxes().last(), u"Mesej|Data Dicetak|info"_s);
+        // The usual words, and a line saying where the paper went.
+        QCOMPARE(shownBoxes().last(), u"Mesej|Data Dicetak\nDisimpan dalam fail: "_s + pdf + u"|info"_s);
         // Kept for a look with pdftoppm.
         QFile::remove(u"/tmp/sheet.pdf"_s);
         QVERIFY(QFile::rename(pdf, u"/tmp/sheet.pdf"_s));
