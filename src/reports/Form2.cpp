@@ -31,6 +31,7 @@ namespace arb {
 namespace {
 
 const QString kTitle = QStringLiteral("Mesej");
+const QColor kDisabledText(128, 128, 128);
 
 QGroupBox *frame(QWidget *parent, const QString &caption, int left, int top, int width, int height)
 {
@@ -83,6 +84,12 @@ Form2::Form2(QWidget *parent)
     Label1 = control(new QLabel(QStringLiteral("Dari"), Frame1), 1320, 360, 375, 255);
     Text19 = control(new QLineEdit(QStringLiteral("0"), Frame1), 1680, 360, 495, 285);
     Label2 = control(new QLabel(QStringLiteral("ke"), Frame1), 2280, 360, 255, 255);
+    // The range labels are drawn greyed while the range is off, as disabled text is.
+    for (QLabel *label : {Label1, Label2}) {
+        QPalette p = label->palette();
+        p.setColor(QPalette::Disabled, QPalette::WindowText, kDisabledText);
+        label->setPalette(p);
+    }
     Text20 = control(new QLineEdit(QStringLiteral("0"), Frame1), 2640, 360, 495, 285);
     Command1 = control(new QPushButton(QStringLiteral("Cetak"), Frame1), 3240, 360, 855, 375);
     Option2 = control(new QRadioButton(QStringLiteral("Semua"), Frame1), 240, 840, 1335, 255);

@@ -85,10 +85,32 @@ private slots:
             QCOMPARE(rec.jobs().at(0).pages.at(0).lines.size(), lines);
             QCOMPARE(message(), kPrinted);
         }
+        // "Dari" and "ke" are drawn greyed while the range is off, pale yellow while it is on.
+        const auto inks = [](QLabel *label) {
+            const QImage image = label->grab().toImage();
+            int yellow = 0, grey = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) {
+                    const QColor c = image.pixelColor(x, y);
+                    yellow += c.red() > 200 && c.green() > 200 && c.blue() > 140;
+                    grey += c.red() > 100 && c.red() < 160 && qAbs(c.red() - c.blue()) < 10 && qAbs(c.red() - c.green()) < 10;
+                }
+            return std::pair{yellow, grey};
+        };
         QTest::mouseClick(f.Option2, Qt::LeftButton);
         expect(false, true);
+        for (QLabel *label : {f.Label1, f.Label2}) {
+            const auto [yellow, grey] = inks(label);
+            QVERIFY2(yellow == 0 && grey > 0, qPrintable(label->text()));
+        }
+        if (!qEnvironmentVariableIsEmpty("ARB_GRAB_DIR"))
+            f.grab().save(qEnvironmentVariable("ARB_GRAB_DIR") + "/form2-semua.png");
         QTest::mouseClick(f.Option1, Qt::LeftButton);
         expect(true, false);
+        for (QLabel *label : {f.Label1, f.Label2}) {
+            const auto [yellow, grey] = inks(label);
+            QVERIFY2(yellow > 0 && grey == 0, qPrintable(label->text()));
+        }
 
         // A data failure: the failure report, not "Data telah dicetak", and no job.
         rec.clear();
