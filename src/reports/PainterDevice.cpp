@@ -82,6 +82,7 @@ PrintSetup PrintSetup::of(const QPrinter &printer)
     s.pageSize = printer.pageLayout().pageSize();
     s.landscape = printer.pageLayout().orientation() == QPageLayout::Landscape;
     s.copies = std::max(1, printer.copyCount());
+    s.collate = printer.collateCopies();
     s.duplex = printer.duplex();
     s.colorMode = printer.colorMode();
     return s;
@@ -93,6 +94,7 @@ void PrintSetup::applyTo(QPrinter &printer) const
         printer.setPageSize(pageSize);
     printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     printer.setCopyCount(copies);
+    printer.setCollateCopies(collate);
     printer.setDuplex(duplex);
     printer.setColorMode(colorMode);
 }

@@ -20,6 +20,7 @@ struct PrintSetup
     QPageSize pageSize;  // invalid: the printer's own paper
     bool landscape = false; // for jobs that set no orientation of their own
     int copies = 1;
+    bool collate = true; // whole copies one after the other (a file is always so)
     QPrinter::DuplexMode duplex = QPrinter::DuplexNone;
     QPrinter::ColorMode colorMode = QPrinter::Color;
 

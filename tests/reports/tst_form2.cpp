@@ -242,6 +242,7 @@ private slots:
         all.printerName = "Pejabat Kewangan";
         all.pageSize = QPageSize(QPageSize::Legal);
         all.copies = 3;
+        all.collate = false;
         all.duplex = QPrinter::DuplexLongSide;
         all.colorMode = QPrinter::GrayScale;
         Printer::setChoice(all);
