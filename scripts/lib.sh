@@ -7,9 +7,16 @@ PACKAGES=(build-essential cmake ninja-build pkg-config
   mdbtools mdbtools-dev libglib2.0-dev
   poppler-utils postgresql sqlite3 openssl)
 
+# What scripts/package needs besides: dpkg-shlibdeps and file for CPack,
+# and the checks CI runs on the package it built.
+PACKAGE_TOOLS=(dpkg-dev file lintian desktop-file-utils appstream man-db)
+
+# install_deps [PACKAGE...]: installs what is missing of PACKAGES, or of the
+# packages named.
 install_deps() {
-  local missing=()
-  for p in "${PACKAGES[@]}"; do
+  local wanted=("$@") missing=()
+  [ ${#wanted[@]} -eq 0 ] && wanted=("${PACKAGES[@]}")
+  for p in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0

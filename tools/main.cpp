@@ -3,6 +3,9 @@
 
 #include <QCoreApplication>
 
+#include <cstdio>
+#include <cstring>
+
 namespace {
 
 const char *kHelp = R"(arb-admin: alat pentadbir Aplikasi Rekod Bina
@@ -48,6 +51,10 @@ atau URL postgresql://PENGGUNA@HOS[:PORT]/NAMA_DB.
 
 int main(int argc, char *argv[])
 {
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("arb-admin (Aplikasi Rekod Bina) %s\n", ARB_VERSION);
+        return 0;
+    }
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -20,6 +20,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 
 namespace arb {
@@ -33,6 +34,21 @@ QPushButton *menuButton(QWidget *parent, const QString &caption, int left)
     b->setFont(defaultFont());
     return b;
 }
+
+// Password boxes show "*" for every character, whatever the desktop style's
+// own mask is, and show no character in clear while it is typed.
+class StarPasswordStyle : public QProxyStyle
+{
+public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget, QStyleHintReturn *ret) const override
+    {
+        if (hint == SH_LineEdit_PasswordCharacter)
+            return '*';
+        if (hint == SH_LineEdit_PasswordMaskDelay)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, ret);
+    }
+};
 } // namespace
 
 Form1::Form1(QWidget *parent)
@@ -71,6 +87,9 @@ Form1::Form1(QWidget *parent)
     Text1 = new QLineEdit(this);
     place(Text1, 2880, 2880, 1935, 285);
     Text1->setEchoMode(QLineEdit::Password);
+    auto *stars = new StarPasswordStyle;
+    stars->setParent(this);
+    Text1->setStyle(stars);
 
     Command1 = new QPushButton(QStringLiteral("Ok"), this);
     place(Command1, 4920, 2880, 735, 375);
@@ -78,6 +97,7 @@ Form1::Form1(QWidget *parent)
     Text2 = new QLineEdit(this);
     place(Text2, 2880, 3000, 1935, 285);
     Text2->setEchoMode(QLineEdit::Password);
+    Text2->setStyle(stars);
 
     Command3 = new QPushButton(QStringLiteral("Ok"), this);
     place(Command3, 4920, 3000, 735, 375);

@@ -9,10 +9,45 @@
 #include <QDate>
 #include <QTimer>
 
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+const char *kHelp = R"(arb: Aplikasi Rekod Bina, daftar kontraktor Majlis Daerah Lembah Serindit
+
+Penggunaan: arb [--database STORE]
+
+Pilihan:
+  --database STORE  Buka pangkalan data ini: laluan fail SQLite atau URL
+                    postgresql://PENGGUNA@HOS[:PORT]/NAMA_DB.
+  --help            Papar teks ini.
+  --version         Papar versi.
+
+Pangkalan data dipilih mengikut urutan: --database, pembolehubah
+persekitaran ARB_DATABASE, ~/kontraktor/kontraktor.mdb.
+Cipta pangkalan data baru dengan: arb-admin init STORE
+Lihat juga: man arb, arb-admin --help
+)";
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    // Answered on the terminal, before anything needs a display.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kHelp, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("arb (Aplikasi Rekod Bina) %s\n", ARB_VERSION);
+            return 0;
+        }
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Aplikasi Rekod Bina"));
+    QApplication::setDesktopFileName(QStringLiteral("my.gov.mdlembahserindit.RekodBina"));
     arb::installFontSubstitutes();
     arb::Locations::setStore(arb::Locations::chooseStore(QApplication::arguments()));
 

@@ -14,6 +14,7 @@
 #include "register/DetailSheet.h"
 #include "register/Search.h"
 #include "register/SearchPanel.h"
+#include "reports/Printer.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -535,7 +536,8 @@ void Form4::cetak()
     sheet.noResit = boxText(Text19);
     sheet.tarikhKerja = boxText(Text21);
     printContractorSheet(sheet);
-    MessageBox::tell(this, QStringLiteral("Data Dicetak"), QStringLiteral("Mesej"), MessageBox::Information);
+    MessageBox::tell(this, Printer::closingMessage(QStringLiteral("Data Dicetak")), QStringLiteral("Mesej"),
+                     MessageBox::Information);
 }
 
 void Form4::closeEvent(QCloseEvent *event)

@@ -31,6 +31,7 @@ namespace arb {
 namespace {
 
 const QString kTitle = QStringLiteral("Mesej");
+const QColor kDisabledText(128, 128, 128);
 
 QGroupBox *frame(QWidget *parent, const QString &caption, int left, int top, int width, int height)
 {
@@ -83,6 +84,12 @@ Form2::Form2(QWidget *parent)
     Label1 = control(new QLabel(QStringLiteral("Dari"), Frame1), 1320, 360, 375, 255);
     Text19 = control(new QLineEdit(QStringLiteral("0"), Frame1), 1680, 360, 495, 285);
     Label2 = control(new QLabel(QStringLiteral("ke"), Frame1), 2280, 360, 255, 255);
+    // The range labels are drawn greyed while the range is off, as disabled text is.
+    for (QLabel *label : {Label1, Label2}) {
+        QPalette p = label->palette();
+        p.setColor(QPalette::Disabled, QPalette::WindowText, kDisabledText);
+        label->setPalette(p);
+    }
     Text20 = control(new QLineEdit(QStringLiteral("0"), Frame1), 2640, 360, 495, 285);
     Command1 = control(new QPushButton(QStringLiteral("Cetak"), Frame1), 3240, 360, 855, 375);
     Option2 = control(new QRadioButton(QStringLiteral("Semua"), Frame1), 240, 840, 1335, 255);
@@ -205,7 +212,7 @@ void Form2::command1Click()
     Printer printer(QStringLiteral("Senarai Kontraktor"));
     printContractorList(printer, rows, int(*from), int(std::min<qint64>(*to, INT_MAX)));
     printer.endDoc();
-    MessageBox::tell(this, QStringLiteral("Data telah dicetak"), kTitle, MessageBox::Information);
+    MessageBox::tell(this, Printer::closingMessage(QStringLiteral("Data telah dicetak")), kTitle, MessageBox::Information);
 }
 
 void Form2::command2Click()
@@ -215,7 +222,7 @@ void Form2::command2Click()
     Printer printer(QStringLiteral("Senarai Kontraktor"));
     printContractorList(printer, rows, 1, INT_MAX);
     printer.endDoc();
-    MessageBox::tell(this, QStringLiteral("Data telah dicetak"), kTitle, MessageBox::Information);
+    MessageBox::tell(this, Printer::closingMessage(QStringLiteral("Data telah dicetak")), kTitle, MessageBox::Information);
 }
 
 void Form2::command3Click()
@@ -225,20 +232,28 @@ void Form2::command3Click()
     Printer printer(QStringLiteral("Senarai Kerja"));
     printWorkList(printer, rows);
     printer.endDoc();
-    MessageBox::tell(this, QStringLiteral("Data telah dicetak"), kTitle, MessageBox::Information);
+    MessageBox::tell(this, Printer::closingMessage(QStringLiteral("Data telah dicetak")), kTitle, MessageBox::Information);
 }
 
-// The printer chosen here is the one the next report prints on.
+// What is chosen here (printer or file, paper, orientation, copies, duplex,
+// colour) is what every later report of the session prints with; the dialog
+// opens on the last choice.
 void Form2::command4Click()
 {
     QPrinter printer(QPrinter::HighResolution);
-    if (!Printer::chosenPrinter().isEmpty())
-        printer.setPrinterName(Printer::chosenPrinter());
+    if (const std::optional<PrintSetup> last = Printer::choice()) {
+        if (!last->outputFile.isEmpty()) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(last->outputFile);
+        } else if (!last->printerName.isEmpty()) {
+            printer.setPrinterName(last->printerName);
+        }
+        last->applyTo(printer);
+    }
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    Printer::setChosenPrinter(printer.outputFormat() == QPrinter::NativeFormat ? printer.printerName() : QString());
-    Printer::setChosenPageSize(printer.pageLayout().pageSize());
+    Printer::setChoice(PrintSetup::of(printer));
 }
 
 } // namespace arb

@@ -19,6 +19,9 @@
 #include <cstring>
 #include <unistd.h>
 
+#include <algorithm>
+#include <utility>
+
 namespace arb {
 
 namespace {
@@ -77,10 +80,33 @@ QString PainterDevice::pdfPathFor(const QString &jobName, const QDateTime &when)
     return path;
 }
 
-void PainterDevice::setPageSize(const QPageSize &size)
+PrintSetup PrintSetup::of(const QPrinter &printer)
 {
-    if (size.isValid())
-        m_printer->setPageSize(size);
+    PrintSetup s;
+    if (printer.outputFormat() == QPrinter::NativeFormat)
+        s.printerName = printer.printerName();
+    else if (const QString file = printer.outputFileName(); !file.isEmpty() && !file.endsWith(QLatin1Char('/')) && !QFileInfo(file).isDir())
+        s.outputFile = file;
+    // else "print to file" with only a folder: the file is not named, so the
+    // pages go where they would without a choice.
+    s.pageSize = printer.pageLayout().pageSize();
+    s.landscape = printer.pageLayout().orientation() == QPageLayout::Landscape;
+    s.copies = std::max(1, printer.copyCount());
+    s.collate = printer.collateCopies();
+    s.duplex = printer.duplex();
+    s.colorMode = printer.colorMode();
+    return s;
+}
+
+void PrintSetup::applyTo(QPrinter &printer) const
+{
+    if (pageSize.isValid())
+        printer.setPageSize(pageSize);
+    printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    printer.setCopyCount(copies);
+    printer.setCollateCopies(collate);
+    printer.setDuplex(duplex);
+    printer.setColorMode(colorMode);
 }
 
 QString PainterDevice::where() const
@@ -100,9 +126,15 @@ double PainterDevice::toTwips(double device) const
     return device * kTwipsPerInch / m_dpi;
 }
 
-void PainterDevice::beginJob(const QString &jobName, bool landscape)
+void PainterDevice::beginJob(const QString &jobName, bool landscape, const std::optional<PrintSetup> &chosen)
 {
     m_printer->setDocName(jobName);
+    if (chosen) {
+        chosen->applyTo(*m_printer);
+        // A printer makes its copies itself; for a file they are painted here.
+        if (!m_printer->supportsMultipleCopies())
+            m_copies = std::max(1, chosen->copies);
+    }
     m_printer->setFullPage(false); // origin at the printable area's corner
     m_printer->setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     if (m_printer->outputFormat() == QPrinter::PdfFormat) {
@@ -119,37 +151,64 @@ void PainterDevice::beginJob(const QString &jobName, bool landscape)
     m_painter.setPen(pen);
 }
 
+void PainterDevice::paint(const Step &step)
+{
+    switch (step.kind) {
+    case Step::Text: {
+        m_painter.setFont(step.font);
+        const QRectF &clip = step.clip;
+        if (clip.isEmpty())
+            m_painter.setClipping(false);
+        else
+            m_painter.setClipRect(QRectF(toDevice(clip.left()), toDevice(clip.top()), toDevice(clip.width()), toDevice(clip.height())));
+        const QFontMetricsF fm(step.font, m_printer.get());
+        m_painter.drawText(QPointF(toDevice(step.x1), toDevice(step.y1) + fm.ascent()), step.text);
+        m_painter.setClipping(false);
+        break;
+    }
+    case Step::Line:
+        m_painter.drawLine(QPointF(toDevice(step.x1), toDevice(step.y1)), QPointF(toDevice(step.x2), toDevice(step.y2)));
+        break;
+    case Step::Page:
+        if (!m_printer->newPage()) {
+            // A full disk shows first as a page the PDF writer cannot begin.
+            if (m_pdfOpen) {
+                m_painter.end();
+                checkPdfOnDisk(m_printer->outputFileName());
+            }
+            throw Failure(QStringLiteral("Halaman baru tidak dapat dimulakan pada pencetak."), where());
+        }
+        break;
+    }
+    if (m_copies > 1)
+        m_steps.append(step);
+}
+
 void PainterDevice::drawText(double x, double y, const QString &text, const QFont &font, const QRectF &clip)
 {
-    m_painter.setFont(font);
-    if (clip.isEmpty()) {
-        m_painter.setClipping(false);
-    } else {
-        m_painter.setClipRect(QRectF(toDevice(clip.left()), toDevice(clip.top()), toDevice(clip.width()), toDevice(clip.height())));
-    }
-    const QFontMetricsF fm(font, m_printer.get());
-    m_painter.drawText(QPointF(toDevice(x), toDevice(y) + fm.ascent()), text);
-    m_painter.setClipping(false);
+    paint(Step{Step::Text, x, y, 0, 0, text, font, clip});
 }
 
 void PainterDevice::drawLine(double x1, double y1, double x2, double y2)
 {
-    m_painter.drawLine(QPointF(toDevice(x1), toDevice(y1)), QPointF(toDevice(x2), toDevice(y2)));
+    paint(Step{Step::Line, x1, y1, x2, y2, {}, {}, {}});
 }
 
 void PainterDevice::newPage()
 {
-    if (!m_printer->newPage()) {
-        if (m_pdfOpen) {
-            m_painter.end();
-            checkPdfOnDisk(m_printer->outputFileName());
-        }
-        throw Failure(QStringLiteral("Halaman baru tidak dapat dimulakan pada pencetak."), where());
-    }
+    paint(Step{Step::Page});
 }
 
 void PainterDevice::endJob()
 {
+    // Further copies, collated: each one the whole job again from its first page.
+    const QList<Step> steps = std::exchange(m_steps, {});
+    const int copies = std::exchange(m_copies, 1);
+    for (int c = 1; c < copies && m_painter.isActive(); ++c) {
+        paint(Step{Step::Page});
+        for (const Step &step : steps)
+            paint(step);
+    }
     if (m_painter.isActive() && !m_painter.end())
         throw Failure(QStringLiteral("Cetakan tidak dapat dihantar ke pencetak."), where());
     if (m_printer->printerState() == QPrinter::Error)

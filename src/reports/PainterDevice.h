@@ -27,7 +27,7 @@ public:
 
     ~PainterDevice() override;
 
-    void beginJob(const QString &jobName, bool landscape) override;
+    void beginJob(const QString &jobName, bool landscape, const std::optional<PrintSetup> &chosen) override;
     void drawText(double x, double y, const QString &text, const QFont &font, const QRectF &clip) override;
     void drawLine(double x1, double y1, double x2, double y2) override;
     void newPage() override;
@@ -35,14 +35,25 @@ public:
     double lineHeight(const QFont &font) const override;
     double textWidth(const QFont &font, const QString &text) const override;
 
-    // Paper for the job; an invalid size keeps the device's own.
-    void setPageSize(const QPageSize &size);
     QString outputFile() const { return m_printer->outputFileName(); }
+    // The printer the pages are painted on, for what it was set to.
+    const QPrinter &printer() const { return *m_printer; }
 
 private:
     void checkPdfOnDisk(const QString &path);
     bool m_pdfOpen = false; // a PDF job begun and not yet ended whole
+    // One drawing step, kept to paint the further copies a device cannot make.
+    struct Step
+    {
+        enum Kind { Text, Line, Page } kind;
+        double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+        QString text;
+        QFont font;
+        QRectF clip;
+    };
+
     explicit PainterDevice(std::unique_ptr<QPrinter> printer);
+    void paint(const Step &step);
     double toDevice(double twips) const;
     double toTwips(double device) const;
     QString where() const;
@@ -50,6 +61,8 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     QPainter m_painter;
     double m_dpi = 1200;
+    int m_copies = 1; // painted here: a PDF file makes no copies of its own
+    QList<Step> m_steps;
 };
 
 } // namespace arb

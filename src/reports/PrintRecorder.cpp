@@ -16,11 +16,12 @@ public:
     {
     }
 
-    void beginJob(const QString &jobName, bool landscape) override
+    void beginJob(const QString &jobName, bool landscape, const std::optional<PrintSetup> &chosen) override
     {
         RecordedJob job;
         job.name = jobName;
         job.landscape = landscape;
+        job.setup = chosen;
         job.pages.append(RecordedPage());
         m_jobs.append(job);
         m_index = int(m_jobs.size()) - 1;

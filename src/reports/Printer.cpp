@@ -3,6 +3,8 @@
 #include "platform/Failure.h"
 #include "reports/PainterDevice.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QPrinterInfo>
 #include <QRegularExpression>
 #include <cmath>
@@ -17,16 +19,32 @@ Printer::DeviceFactory &installedFactory()
     return factory;
 }
 
-QString &chosenName()
+std::optional<PrintSetup> &chosen()
 {
-    static QString name;
-    return name;
+    static std::optional<PrintSetup> setup;
+    return setup;
 }
 
-QPageSize &chosenSize()
+// Jobs sent to the chosen file so far: the first writes the file named, each
+// later one a new file beside it ("name (2).pdf") rather than over it.
+int &jobsToChosenFile()
 {
-    static QPageSize size;
-    return size;
+    static int n = 0;
+    return n;
+}
+
+QString nextChosenFile()
+{
+    const QString named = chosen()->outputFile;
+    if (jobsToChosenFile()++ == 0)
+        return named;
+    const QFileInfo info(named);
+    const QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
+    const QString stem = info.suffix().isEmpty() ? named : named.left(named.size() - suffix.size());
+    QString path;
+    for (int n = 2; path.isEmpty() || QFileInfo::exists(path); ++n)
+        path = QStringLiteral("%1 (%2)%3").arg(stem).arg(n).arg(suffix);
+    return path;
 }
 
 QString &lastFile()
@@ -84,6 +102,8 @@ Printer::Printer(const QString &jobName)
     : d(std::make_unique<State>())
 {
     d->jobName = jobName;
+    if (chosen())
+        d->orientation = chosen()->landscape ? 2 : 1;
 }
 
 Printer::~Printer()
@@ -109,11 +129,12 @@ PrintDevice &Printer::openJob()
 {
     State &s = *d;
     if (!s.device) {
+        lastFile().clear();
         const DeviceFactory &factory = installedFactory();
         std::unique_ptr<PrintDevice> device = factory ? factory(s.jobName) : Printer::defaultDevice(s.jobName);
         if (!device)
             throw Failure(QStringLiteral("Tiada pencetak untuk mencetak."), s.jobName);
-        device->beginJob(s.jobName, s.orientation == 2);
+        device->beginJob(s.jobName, s.orientation == 2, chosen());
         s.device = std::move(device);
     }
     return *s.device;
@@ -226,24 +247,21 @@ void Printer::resetDeviceFactory()
     installedFactory() = nullptr;
 }
 
-void Printer::setChosenPrinter(const QString &printerName)
+void Printer::setChoice(const PrintSetup &setup)
 {
-    chosenName() = printerName;
+    chosen() = setup;
+    jobsToChosenFile() = 0;
 }
 
-QString Printer::chosenPrinter()
+std::optional<PrintSetup> Printer::choice()
 {
-    return chosenName();
+    return chosen();
 }
 
-void Printer::setChosenPageSize(const QPageSize &size)
+void Printer::clearChoice()
 {
-    chosenSize() = size;
-}
-
-QPageSize Printer::chosenPageSize()
-{
-    return chosenSize();
+    chosen().reset();
+    jobsToChosenFile() = 0;
 }
 
 QString Printer::lastOutputFile()
@@ -251,24 +269,31 @@ QString Printer::lastOutputFile()
     return lastFile();
 }
 
+QString Printer::closingMessage(const QString &text)
+{
+    if (lastFile().isEmpty())
+        return text;
+    return text + QStringLiteral("\nDisimpan dalam fail: ") + QDir::toNativeSeparators(lastFile());
+}
+
 std::unique_ptr<PrintDevice> Printer::defaultDevice(const QString &jobName)
 {
-    lastFile().clear();
-    if (QPrinterInfo::availablePrinters().isEmpty()) {
-        auto device = PainterDevice::forPdf(PainterDevice::pdfPathFor(jobName));
-        device->setPageSize(chosenSize());
-        lastFile() = device->outputFile();
-        return device;
+    std::unique_ptr<PainterDevice> device;
+    if (chosen() && !chosen()->outputFile.isEmpty()) {
+        device = PainterDevice::forPdf(nextChosenFile());
+    } else if (QPrinterInfo::availablePrinters().isEmpty()) {
+        device = PainterDevice::forPdf(PainterDevice::pdfPathFor(jobName));
+    } else {
+        QPrinterInfo info;
+        if (chosen() && !chosen()->printerName.isEmpty())
+            info = QPrinterInfo::printerInfo(chosen()->printerName);
+        if (info.isNull())
+            info = QPrinterInfo::defaultPrinter();
+        if (info.isNull())
+            info = QPrinterInfo::availablePrinters().constFirst();
+        return PainterDevice::forPrinter(info);
     }
-    QPrinterInfo info;
-    if (!chosenName().isEmpty())
-        info = QPrinterInfo::printerInfo(chosenName());
-    if (info.isNull())
-        info = QPrinterInfo::defaultPrinter();
-    if (info.isNull())
-        info = QPrinterInfo::availablePrinters().constFirst();
-    auto device = PainterDevice::forPrinter(info);
-    device->setPageSize(chosenSize());
+    lastFile() = device->outputFile();
     return device;
 }
 

@@ -2,8 +2,6 @@
 
 #include "reports/PrintDevice.h"
 
-#include <QPageSize>
-
 #include <functional>
 #include <memory>
 
@@ -55,17 +53,21 @@ public:
     static void setDeviceFactory(DeviceFactory factory);
     static void resetDeviceFactory();
 
-    // The printer chosen in the print dialog; empty: the default printer.
-    static void setChosenPrinter(const QString &printerName);
-    static QString chosenPrinter();
-    // The paper chosen in the print dialog; invalid: the device's own.
-    static void setChosenPageSize(const QPageSize &size);
-    static QPageSize chosenPageSize();
+    // What the clerk chose in the printer dialog, for every later job of
+    // the session; none until then.
+    static void setChoice(const PrintSetup &setup);
+    static std::optional<PrintSetup> choice();
+    static void clearChoice();
 
-    // The PDF file the last job without a printer went to; empty otherwise.
+    // The PDF file the last job went to (no printer, or "print to file");
+    // empty when it went to a printer.
     static QString lastOutputFile();
-    // The device a job gets when no factory is installed: the chosen (or
-    // default) printer, else a PDF file in the user's documents folder.
+    // A job's closing message: the text, and on a line of its own the file
+    // the pages went to when they went to a file.
+    static QString closingMessage(const QString &text);
+    // The device a job gets when no factory is installed: the file or
+    // printer chosen, else the default printer, else (no printer at all) a
+    // PDF file in the user's documents folder.
     static std::unique_ptr<PrintDevice> defaultDevice(const QString &jobName);
 
 private:

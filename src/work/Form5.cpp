@@ -12,6 +12,7 @@
 #include "platform/Twips.h"
 #include "register/Search.h"
 #include "register/SearchPanel.h"
+#include "reports/Printer.h"
 #include "work/Form6.h"
 #include "work/PrintForm.h"
 
@@ -291,7 +292,8 @@ void Form5::printSheet()
         BusyPointer busy;
         printForm(sheet, QStringLiteral("Maklumat Kerja Kontraktor"));
     }
-    MessageBox::tell(this, QStringLiteral("Data Dicetak"), QStringLiteral("Mesej"), MessageBox::Information);
+    MessageBox::tell(this, Printer::closingMessage(QStringLiteral("Data Dicetak")), QStringLiteral("Mesej"),
+                     MessageBox::Information);
 }
 
 void Form5::search()

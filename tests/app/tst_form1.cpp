@@ -60,6 +60,13 @@ private slots:
         QVERIFY(f.Text1->isVisible() && f.Command1->isVisible() && f.Label1->isVisible());
         QCOMPARE(f.Text1->echoMode(), QLineEdit::Password);
         QCOMPARE(f.Text2->echoMode(), QLineEdit::Password);
+        // Both show "*" for every character, not the desktop style's dot.
+        QCOMPARE(f.Text2->displayText(), QStringLiteral("*******"));
+        QTest::keyClicks(f.Text1, QStringLiteral("ab c"));
+        QCOMPARE(f.Text1->displayText(), QStringLiteral("****"));
+        if (qEnvironmentVariableIsSet("ARB_GRAB"))
+            f.grab().save(QString::fromLocal8Bit(qgetenv("ARB_GRAB")) + QStringLiteral("/form1-stars.png"));
+        f.Text1->clear();
         // The bound password box holds the stored password already.
         QCOMPARE(f.Text2->text(), QStringLiteral("Rahsia1"));
         // Tab order: Text1, Command1, Command4, Command2, Command14, Command13, Command12, Command11.

@@ -2,6 +2,10 @@
 
 #include "register/DetailSheet.h"
 #include "reports/PrintRecorder.h"
+#include "reports/Printer.h"
+
+#include <QFileInfo>
+#include <QStandardPaths>
 
 using namespace arb;
 using namespace Qt::StringLiterals;
@@ -83,6 +87,25 @@ private slots:
         QVERIFY(recorder.allTexts().last().text.endsWith(u"Kerja : Tiada Maklumat kerja"_s));
         // Three characters are the least that counts as work.
         QVERIFY(workStatus(u"123"_s) == u"Ada Maklumat kerja"_s && workStatus(u"12"_s) == u"Tiada Maklumat kerja"_s);
+    }
+
+    void printsADemoSheetToPdf()
+    {
+        // No printer here: the job goes to a PDF in the documents folder.
+        QStandardPaths::setTestModeEnabled(true);
+        TempStore store(u"rahsia"_s, true);
+        auto f = openForm();
+        f->Command6->click();
+        Printer::resetDeviceFactory();
+        MessageBox::queueAnswers({MessageBox::Yes});
+        f->Command1->click();
+        const QString pdf = Printer::lastOutputFile();
+        if (pdf.isEmpty())
+            QSKIP("a printer is installed here");
+        QVERIFY(QFileInfo(pdf).size() > 1000);
+        // The usual words, and a line saying where the paper went.
+        QCOMPARE(shownBoxes().last(), u"Mesej|Data Dicetak\nDisimpan dalam fail: "_s + pdf + u"|info"_s);
+        QFile::remove(pdf);
     }
 };
 

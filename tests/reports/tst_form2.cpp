@@ -8,6 +8,7 @@
 #include "reports/PrintRecorder.h"
 #include "reports/Printer.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -16,6 +17,7 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -48,6 +50,8 @@ class Form2Test : public QObject
 {
     Q_OBJECT
 private slots:
+    void cleanup() { Printer::clearChoice(); }
+
     void layoutOptionsEmptyRegisterAndFailure()
     {
         test::TempStore store;
@@ -81,10 +85,32 @@ private slots:
             QCOMPARE(rec.jobs().at(0).pages.at(0).lines.size(), lines);
             QCOMPARE(message(), kPrinted);
         }
+        // "Dari" and "ke" are drawn greyed while the range is off, pale yellow while it is on.
+        const auto inks = [](QLabel *label) {
+            const QImage image = label->grab().toImage();
+            int yellow = 0, grey = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) {
+                    const QColor c = image.pixelColor(x, y);
+                    yellow += c.red() > 200 && c.green() > 200 && c.blue() > 140;
+                    grey += c.red() > 100 && c.red() < 160 && qAbs(c.red() - c.blue()) < 10 && qAbs(c.red() - c.green()) < 10;
+                }
+            return std::pair{yellow, grey};
+        };
         QTest::mouseClick(f.Option2, Qt::LeftButton);
         expect(false, true);
+        for (QLabel *label : {f.Label1, f.Label2}) {
+            const auto [yellow, grey] = inks(label);
+            QVERIFY2(yellow == 0 && grey > 0, qPrintable(label->text()));
+        }
+        if (!qEnvironmentVariableIsEmpty("ARB_GRAB_DIR"))
+            f.grab().save(qEnvironmentVariable("ARB_GRAB_DIR") + "/form2-semua.png");
         QTest::mouseClick(f.Option1, Qt::LeftButton);
         expect(true, false);
+        for (QLabel *label : {f.Label1, f.Label2}) {
+            const auto [yellow, grey] = inks(label);
+            QVERIFY2(yellow > 0 && grey == 0, qPrintable(label->text()));
+        }
 
         // A data failure: the failure report, not "Data telah dicetak", and no job.
         rec.clear();
@@ -141,18 +167,96 @@ private slots:
                 d->accept();
             }
         });
-        Printer::setChosenPrinter(QString());
+        Printer::clearChoice();
         QTest::mouseClick(f->Command4, Qt::LeftButton);
         QVERIFY(seen);
         QVERIFY(MessageBox::takeShown().isEmpty());
-        if (QPrinterInfo::availablePrinters().isEmpty())
-            QVERIFY(Printer::chosenPrinter().isEmpty()); // no printer: the PDF file stays the device
+        QVERIFY(Printer::choice());
+        if (QPrinterInfo::availablePrinters().isEmpty()) // only "print to file", with no file named:
+            QVERIFY(Printer::choice()->outputFile.isEmpty()); // the PDF in the documents folder stays the device
 
         QTest::mouseClick(f->Command5, Qt::LeftButton); // "Ok" unloads the window, the About window stays
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!loadedWindow<Form2>());
         QVERIFY(about);
         about->close();
+    }
+
+    // What the clerk sets in the printer dialog holds for each later report:
+    // "print to file" with its file, copies, colour, and the paper and
+    // orientation the dialog opened on.
+    void dialogChoiceReachesLaterJobs()
+    {
+        if (test::onPostgres())
+            QSKIP("the printer does not depend on the engine");
+        test::TempStore store;
+        store.addContractors(12);
+        QTemporaryDir dir;
+        const QString file = dir.filePath("pilihan.pdf");
+        PrintSetup before;
+        before.pageSize = QPageSize(QPageSize::A5);
+        before.landscape = true;
+        Printer::setChoice(before);
+        Form2 f;
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto *d = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
+            if (!d)
+                return;
+            seen = true;
+            auto *printers = d->findChild<QComboBox *>("printers");
+            printers->setCurrentIndex(printers->count() - 1); // "Print to File (PDF)" ends the list
+            d->findChild<QLineEdit *>("filename")->setText(file);
+            d->findChild<QSpinBox *>("copies")->setValue(2);
+            d->findChild<QRadioButton *>("grayscale")->setChecked(true);
+            if (!qEnvironmentVariableIsEmpty("ARB_GRAB_DIR"))
+                d->grab().save(qEnvironmentVariable("ARB_GRAB_DIR") + "/printdialog.png");
+            d->accept();
+        });
+        QTest::mouseClick(f.Command4, Qt::LeftButton);
+        QVERIFY(seen);
+        const std::optional<PrintSetup> chosen = Printer::choice();
+        QVERIFY(chosen);
+        QCOMPARE(chosen->outputFile, file);
+        QCOMPARE(chosen->copies, 2);
+        QCOMPARE(chosen->colorMode, QPrinter::GrayScale);
+        QCOMPARE(chosen->pageSize.id(), QPageSize::A5); // the dialog opened on the last choice and kept it
+        QVERIFY(chosen->landscape);
+
+        // Two reports: both on the chosen paper, each copy whole, the second
+        // beside the first file rather than over it; each message names its file.
+        QTest::mouseClick(f.Command2, Qt::LeftButton);
+        QTest::mouseClick(f.Command3, Qt::LeftButton);
+        const QString second = dir.filePath("pilihan (2).pdf");
+        QCOMPARE(message(), QStringLiteral("%1\nDisimpan dalam fail: %2|%1\nDisimpan dalam fail: %3").arg(kPrinted, file, second));
+        for (auto [path, pages] : {std::pair{file, 2 * 2}, std::pair{second, 2 * 1}}) {
+            QFile pdf(path);
+            QVERIFY2(pdf.open(QIODevice::ReadOnly), qPrintable(path));
+            const QByteArray bytes = pdf.readAll();
+            QCOMPARE(int(bytes.count("/Type /Page\n")), pages);
+            QVERIFY(bytes.contains("/MediaBox [0 0 595.000000 420.000000]")); // A5 across
+        }
+
+        // Everything the dialog can set, as each job receives it.
+        PrintSetup all;
+        all.printerName = "Pejabat Kewangan";
+        all.pageSize = QPageSize(QPageSize::Legal);
+        all.copies = 3;
+        all.collate = false;
+        all.duplex = QPrinter::DuplexLongSide;
+        all.colorMode = QPrinter::GrayScale;
+        Printer::setChoice(all);
+        PrintRecorder rec;
+        QTest::mouseClick(f.Command3, Qt::LeftButton);
+        f.Text19->setText("1");
+        f.Text20->setText("3");
+        QTest::mouseClick(f.Command1, Qt::LeftButton);
+        QCOMPARE(rec.jobs().size(), 2);
+        for (const RecordedJob &job : rec.jobs()) {
+            QVERIFY(job.setup && *job.setup == all);
+            QVERIFY(job.landscape); // the lists still turn the paper themselves
+        }
+        QCOMPARE(message(), kPrinted + '|' + kPrinted); // a printer: no file to name
     }
 
     void realPdfOfBothLists()

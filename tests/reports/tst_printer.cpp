@@ -4,8 +4,10 @@
 #include "reports/PainterDevice.h"
 #include "reports/PrintRecorder.h"
 #include "reports/Printer.h"
+#include "work/PrintForm.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QPrinterInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -29,6 +31,8 @@ class PrinterTest : public QObject
 {
     Q_OBJECT
 private slots:
+    void cleanup() { Printer::clearChoice(); }
+
     void positionsFontsAndJobs()
     {
         PrintRecorder rec;
@@ -110,6 +114,92 @@ private slots:
         QCOMPARE(placed(rec.jobs().at(0)), QStringList({"satu dua@1000,1000", "tiga empat@1000,1240", "panjangsekali@3000,1000",
                                                         "x@3000,1240", "abc@5000,1000", "def@5000,1240", "gh@5000,1480"}));
         QCOMPARE(rec.allTexts().at(1).clip, box);
+    }
+
+    // The orientation chosen in the printer dialog is where a job starts:
+    // the work sheet (printed as a window image) follows it; the reports
+    // still turn the paper themselves. It holds job after job.
+    void chosenOrientationAndCopies()
+    {
+        PrintRecorder rec;
+        QWidget sheet;
+        sheet.resize(200, 100);
+        auto *label = new QLabel("Butiran kerja", &sheet);
+        label->setGeometry(10, 10, 150, 20);
+        const auto twoJobs = [&] {
+            printForm(&sheet, "Maklumat Kerja Kontraktor");
+            Printer report("Senarai");
+            report.setOrientation(2);
+            report.print("x");
+        };
+        twoJobs(); // nothing chosen: the printer's own settings, portrait
+        PrintSetup across;
+        across.landscape = true;
+        Printer::setChoice(across);
+        twoJobs();
+        twoJobs();
+        across.landscape = false;
+        Printer::setChoice(across);
+        twoJobs();
+        QList<bool> landscape;
+        for (const RecordedJob &job : rec.jobs())
+            landscape << job.landscape;
+        QCOMPARE(landscape, (QList<bool>{false, true, true, true, true, true, false, true}));
+        QVERIFY(!rec.jobs().at(0).setup && rec.jobs().at(4).setup && rec.jobs().at(4).setup->landscape);
+
+        // A PDF file makes no copies of its own: each is painted whole, one after the other.
+        QTemporaryDir dir;
+        PrintSetup three;
+        three.copies = 3;
+        Printer::setChoice(three);
+        Printer::setDeviceFactory([&dir](const QString &name) { return PainterDevice::forPdf(dir.filePath(name + ".pdf")); });
+        {
+            Printer p("salinan");
+            p.print("satu");
+            p.newPage();
+            p.print("dua");
+        }
+        Printer::resetDeviceFactory();
+        QFile pdf(dir.filePath("salinan.pdf"));
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QCOMPARE(int(pdf.readAll().count("/Type /Page\n")), 6);
+        if (!qEnvironmentVariableIsEmpty("ARB_KEEP_PDF"))
+            QFile::copy(pdf.fileName(), qEnvironmentVariable("ARB_KEEP_PDF") + ".salinan.pdf");
+    }
+
+    // "Print to file": the first job writes the file named, each later one a
+    // new file beside it, never over one; the closing message names it.
+    void chosenFile()
+    {
+        QTemporaryDir dir;
+        PrintSetup toFile;
+        toFile.outputFile = dir.filePath("senarai.pdf");
+        toFile.pageSize = QPageSize(QPageSize::Letter);
+        Printer::setChoice(toFile);
+        QFile taken(dir.filePath("senarai (3).pdf")); // already there: passed over
+        QVERIFY(taken.open(QIODevice::WriteOnly));
+        taken.close();
+        QStringList written, messages;
+        for (int i = 0; i < 3; ++i) {
+            Printer("t").print("x");
+            written << QFileInfo(Printer::lastOutputFile()).fileName();
+            messages << Printer::closingMessage("Data Dicetak");
+        }
+        QCOMPARE(written, (QStringList{"senarai.pdf", "senarai (2).pdf", "senarai (4).pdf"}));
+        QCOMPARE(messages.at(1), "Data Dicetak\nDisimpan dalam fail: " + dir.filePath("senarai (2).pdf"));
+        QCOMPARE(taken.size(), 0);
+        QFile pdf(dir.filePath("senarai (2).pdf"));
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.readAll().contains("/MediaBox [0 0 612.000000 792.000000]")); // Letter, upright
+
+        Printer::setChoice(toFile); // chosen again: the file named is written first again
+        Printer("t").print("x");
+        QCOMPARE(QFileInfo(Printer::lastOutputFile()).fileName(), QStringLiteral("senarai.pdf"));
+
+        PrintRecorder rec; // a job to a printer names no file
+        Printer("t").print("x");
+        QVERIFY(Printer::lastOutputFile().isEmpty());
+        QCOMPARE(Printer::closingMessage("Data Dicetak"), QStringLiteral("Data Dicetak"));
     }
 
     void pdfFiles()

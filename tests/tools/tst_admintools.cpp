@@ -1,3 +1,4 @@
+#include "Fixture.h"
 #include "TestSupport.h"
 
 #include "data/Connection.h"
@@ -24,11 +25,6 @@ Run admin(const QStringList &args, const QStringList &environment = {})
     p.waitForFinished(120000);
     const int status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
     return {status, p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
-}
-
-QString fixture(const char *name)
-{
-    return qEnvironmentVariable("ARB_FIXTURES") + QStringLiteral("/legacy/") + QLatin1String(name);
 }
 
 QByteArray readAll(const QString &path)
@@ -70,19 +66,21 @@ private slots:
     {
         if (test::onPostgres())
             QSKIP("reads files only: the same on either engine");
+        ARB_FIXTURE(jet4File, "legacy/jet4-datetest.mdb");
+        ARB_FIXTURE(jet3File, "legacy/jet3-northwind.mdb");
         QTemporaryDir dir;
-        const QByteArray jet4 = readAll(fixture("jet4-datetest.mdb"));
+        const QByteArray jet4 = readAll(jet4File);
         QByteArray noise(65536, '\0');
         QRandomGenerator::global()->fillRange(reinterpret_cast<quint32 *>(noise.data()), noise.size() / 4);
         // One byte in a property page sends libmdb into a loop that eats memory until it dies.
-        QByteArray loops = readAll(fixture("jet3-northwind.mdb"));
+        QByteArray loops = readAll(jet3File);
         QCOMPARE(loops.at(1505765), '\0');
         loops[1505765] = char(0xab);
         const QList<QPair<QString, QByteArray>> made{
             {"gelung.mdb", loops}, {"teks.mdb", "NoDaftar,NamaSyarikat\r\nZRVA/KP/0001,A\r\n"}, {"kosong.mdb", {}},
             {"separuh.mdb", jet4.left(jet4.size() / 2 + 100)}, {"halaman.mdb", jet4.left(8 * 4096)}, // cut on a page
             {"rawak.mdb", noise}, {"jetrawak.mdb", jet4.left(4096) + noise}}; // right header, nonsense after it
-        QStringList inputs{fixture("jet4-datetest.mdb"), dir.filePath("tiada.mdb")}; // no kontraktor; no file
+        QStringList inputs{jet4File, dir.filePath("tiada.mdb")}; // no kontraktor; no file
         for (const auto &[name, bytes] : made) {
             writeFile(dir.filePath(name), bytes);
             inputs << dir.filePath(name);
@@ -102,8 +100,9 @@ private slots:
     void importsARegisterFileAndChecksIt()
     {
         // Northwind with Categories renamed kontraktor (same length), CategoryName NAMASYARIKAT, Shippers PASSWORD.
+        ARB_FIXTURE(northwind, "legacy/jet3-northwind.mdb");
         QTemporaryDir dir;
-        QByteArray bytes = readAll(fixture("jet3-northwind.mdb"));
+        QByteArray bytes = readAll(northwind);
         bytes.replace("Categories", "kontraktor").replace("CategoryName", "NAMASYARIKAT").replace("Shippers", "PASSWORD");
         const QString legacyFile = dir.filePath("kontraktor-lama.mdb");
         writeFile(legacyFile, bytes);
@@ -213,7 +212,8 @@ private slots:
     {
         // Jet 3 texts: one with a NUL byte inside, one with a byte Windows-1252 has no character for.
         QTemporaryDir dir;
-        QByteArray bytes = readAll(fixture("jet3-northwind.mdb"));
+        ARB_FIXTURE(northwind, "legacy/jet3-northwind.mdb");
+        QByteArray bytes = readAll(northwind);
         bytes.replace("Categories", "kontraktor").replace("CategoryName", "NAMASYARIKAT");
         const qsizetype beverages = bytes.indexOf("Beverages"), condiments = bytes.indexOf("Condiments");
         bytes[beverages + 3] = '\0';
@@ -279,9 +279,8 @@ private slots:
         QCOMPARE(ourTables(), QStringList());
 
         // Killed at random points, the import leaves no tables or all of them; the next run works.
-        QByteArray bytes = readAll(fixture("jet3-northwind.mdb"));
-        if (bytes.isEmpty())
-            QSKIP("ARB_FIXTURES has no legacy files: the import is not killed here");
+        ARB_FIXTURE(northwind, "legacy/jet3-northwind.mdb");
+        QByteArray bytes = readAll(northwind);
         const QString legacyFile = dir.filePath("lama.mdb");
         writeFile(legacyFile, bytes.replace("Categories", "kontraktor"));
         for (int run = 0; run < 4; ++run) {

@@ -1,3 +1,4 @@
+#include "Fixture.h"
 #include "TestSupport.h"
 
 #include "data/Connection.h"
@@ -70,11 +71,6 @@ QStringList column(const QList<QVariantMap> &rows, const QString &field)
     return out;
 }
 
-QString fixture(const char *name)
-{
-    return qEnvironmentVariable("ARB_FIXTURES") + QStringLiteral("/legacy/") + QLatin1String(name);
-}
-
 } // namespace
 
 class TestLegacy : public QObject
@@ -86,7 +82,8 @@ private slots:
     void saysWhatTheReaderAltered()
     {
         QTemporaryDir dir;
-        QFile in(fixture("jet3-northwind.mdb"));
+        ARB_FIXTURE(northwind, "legacy/jet3-northwind.mdb");
+        QFile in(northwind);
         QVERIFY(in.open(QIODevice::ReadOnly));
         QByteArray bytes = in.readAll();
         bytes[bytes.indexOf("Soft drinks") + 4] = '\0';
@@ -101,15 +98,17 @@ private slots:
                                                 "2 CategoryName: bait 0x9d (kedudukan 5) tiada aksara; ditukar kepada \"?\""}));
         QCOMPARE(read.read.first().rows.at(0).at(2).toString(), QStringLiteral("Soft"));
         Collect whole;
-        readInChild(QStringLiteral(ARB_ADMIN), fixture("jet3-northwind.mdb"), {"Categories", "Employees", "Orders"}, whole);
+        readInChild(QStringLiteral(ARB_ADMIN), northwind, {"Categories", "Employees", "Orders"}, whole);
         QCOMPARE(whole.alterations, QStringList());
     }
 
     // Both fixtures, read as import reads them: in the child process.
     void readsBothFixtures()
     {
+        ARB_FIXTURE(jet4File, "legacy/jet4-datetest.mdb");
+        ARB_FIXTURE(jet3File, "legacy/jet3-northwind.mdb");
         Collect jet4, jet3;
-        readInChild(QStringLiteral(ARB_ADMIN), fixture("jet4-datetest.mdb"), {"datetest", "kontraktor"}, jet4);
+        readInChild(QStringLiteral(ARB_ADMIN), jet4File, {"datetest", "kontraktor"}, jet4);
         QCOMPARE(jet4.all, QStringList{"DateTest"});
         QCOMPARE(jet4.read.size(), 1); // names match without case; a missing table is passed over
         QCOMPARE(jet4.read.first().columns, (QStringList{"IDCol", "DateTimeCol", "DateCol", "TimeCol", "LongTextCol", "ShortTextCol"}));
@@ -123,7 +122,7 @@ private slots:
             {"5", "02.12.2021", "02.12.2021", "02.12.2021", "Escaped new line \\r\\n in field", "Escaped new line \\r\\n in field"},
             {"6", "02.12.2021", "02.12.2021", "02.12.2021", "New line\r\nin field", "No new line"}}));
 
-        readInChild(QStringLiteral(ARB_ADMIN), fixture("jet3-northwind.mdb"), {"employees", "Orders", "Umsätze"}, jet3);
+        readInChild(QStringLiteral(ARB_ADMIN), jet3File, {"employees", "Orders", "Umsätze"}, jet3);
         QVERIFY(jet3.all.contains("Umsätze") && jet3.all.contains("Employees") && !jet3.all.contains("MSysObjects"));
         QCOMPARE(jet3.read.size(), 3);
         const Table &emp = jet3.read.at(0), &orders = jet3.read.at(1);

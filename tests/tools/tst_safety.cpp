@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "Fixture.h"
 
 #include "app/DailyCopy.h"
 
@@ -287,7 +288,7 @@ private slots:
         // A PDF that does not fit fails on the way or at its end, and is removed.
         auto pdf = PainterDevice::forPdf(small + QStringLiteral("/senarai.pdf"));
         try {
-            pdf->beginJob(QStringLiteral("Senarai"), false);
+            pdf->beginJob(QStringLiteral("Senarai"), false, std::nullopt);
             for (int page = 0; page < 400; ++page) {
                 for (int line = 0; line < 40; ++line)
                     pdf->drawText(500, 500 + line * 300,
@@ -317,16 +318,16 @@ private slots:
             {QStringLiteral("backup"), {QStringLiteral("backup"), store, target}, 6000},
         };
         // Northwind with Categories renamed kontraktor: a legacy register of eight rows.
-        QFile northwind(qEnvironmentVariable("ARB_FIXTURES") + QStringLiteral("/legacy/jet3-northwind.mdb"));
-        if (northwind.open(QIODevice::ReadOnly)) {
+        ARB_FIXTURE(northwindPath, "legacy/jet3-northwind.mdb");
+        QFile northwind(northwindPath);
+        QVERIFY(northwind.open(QIODevice::ReadOnly));
+        {
             const QString legacy = dir.filePath(QStringLiteral("lama.mdb"));
             QFile out(legacy);
             QVERIFY(out.open(QIODevice::WriteOnly));
             out.write(northwind.readAll().replace("Categories", "kontraktor"));
             out.close();
             cases.append({QStringLiteral("import-mdb"), {QStringLiteral("import-mdb"), legacy, target}, 8});
-        } else {
-            qWarning("ARB_FIXTURES has no legacy files: import-mdb is not killed here");
         }
         int killed = 0, swept = 0;
         for (const Case &c : cases) {
