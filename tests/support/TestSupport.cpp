@@ -10,6 +10,8 @@
 #include "platform/MessageBox.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QProcess>
 #include <QUrl>
 
 #include <QSqlQuery>
@@ -31,6 +33,57 @@ void prepareApplication()
 {
     installFontSubstitutes();
     MessageBox::setScripted(true);
+}
+
+Run run(const QString &program, const QStringList &args, const QStringList &environment)
+{
+    QProcess p;
+    p.setEnvironment(QProcess::systemEnvironment() + environment);
+    p.start(program, args);
+    p.waitForFinished(120000);
+    const int status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    return {status, p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
+}
+
+bool killedAfter(const QString &program, const QStringList &args, int ms)
+{
+    QProcess p;
+    p.start(program, args);
+    p.waitForStarted();
+    if (p.waitForFinished(ms))
+        return false;
+    p.kill();
+    p.waitForFinished();
+    return true;
+}
+
+QString failureOf(const std::function<void()> &fn, QString *detail)
+{
+    try {
+        fn();
+    } catch (const Failure &f) {
+        if (detail)
+            *detail = f.detail();
+        return f.message();
+    }
+    return QStringLiteral("<no failure>");
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY2(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size(), qPrintable(path));
+}
+
+QStringList entries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 bool onPostgres()

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QVariantMap>
+#include <functional>
 #include <memory>
 
 namespace arb::test {
@@ -51,6 +52,33 @@ QStringList shownBoxes();
 
 // Every test program: offscreen fonts, scripted message boxes.
 void prepareApplication();
+
+// A finished command: its exit code (-1 when it crashed or hung) and output.
+struct Run
+{
+    int status = -1;
+    QByteArray out;
+    QString err;
+};
+Run run(const QString &program, const QStringList &args, const QStringList &environment = {});
+// Starts a command and kills it after ms; false when it had finished by then.
+bool killedAfter(const QString &program, const QStringList &args, int ms);
+
+// The message of the arb::Failure fn throws (its detail in *detail), or
+// "<no failure>" when fn returns.
+QString failureOf(const std::function<void()> &fn, QString *detail = nullptr);
+
+QByteArray readFile(const QString &path);
+void writeFile(const QString &path, const QByteArray &bytes);
+// Every name in a folder, hidden ones too, sorted.
+QStringList entries(const QString &folder);
+
+#ifdef ARB_ADMIN
+inline Run admin(const QStringList &args, const QStringList &environment = {})
+{
+    return run(QStringLiteral(ARB_ADMIN), args, environment);
+}
+#endif
 
 } // namespace arb::test
 
