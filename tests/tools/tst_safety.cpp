@@ -183,13 +183,18 @@ private slots:
         QTemporaryDir dir;
         const QString store = dir.filePath(QStringLiteral("kontraktor.mdb"));
         makeRegister(store, 2000);
-        // Standard output on a full disk.
-        QProcess p;
-        p.setStandardOutputFile(QStringLiteral("/dev/full"));
-        p.start(QStringLiteral(ARB_ADMIN), {QStringLiteral("export-csv"), store});
-        p.waitForFinished();
-        QCOMPARE(p.exitCode(), 1);
-        QVERIFY(QString::fromUtf8(p.readAllStandardError()).contains(QStringLiteral("Cakera penuh")));
+        // Standard output on a full disk: a register written in one go, and
+        // one small enough to wait in the buffer until the end.
+        const QString little = dir.filePath(QStringLiteral("sedikit.mdb"));
+        makeRegister(little, 3);
+        for (const QString &from : {store, little}) {
+            QProcess p;
+            p.setStandardOutputFile(QStringLiteral("/dev/full"));
+            p.start(QStringLiteral(ARB_ADMIN), {QStringLiteral("export-csv"), from});
+            p.waitForFinished();
+            QCOMPARE(p.exitCode(), 1);
+            QVERIFY(QString::fromUtf8(p.readAllStandardError()).contains(QStringLiteral("Cakera penuh")));
+        }
 
         // A file on a small full disk: needs a tmpfs, which needs root.
         const QString small = dir.filePath(QStringLiteral("kecil"));
