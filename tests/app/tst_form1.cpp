@@ -25,6 +25,29 @@ void tryLogin(Form1 &f, const QString &typed)
     f.Text1->setText(typed);
     QTest::mouseClick(f.Command1, Qt::LeftButton);
 }
+
+// Logs in with the stored password, types a new one, and leaves with "Keluar".
+void changeTo(const QString &newPassword, bool pressOk)
+{
+    auto *f = new Form1;
+    f->setAttribute(Qt::WA_DeleteOnClose);
+    f->show();
+    tryLogin(*f, f->Text2->text());
+    QCOMPARE(usable(*f), 6);
+    f->Command2->click();
+    QVERIFY(f->Text2->isVisible() && f->Command3->isVisible());
+    f->Command2->click(); // twice: still shown, nothing else
+    QVERIFY(f->Text2->isVisible());
+    f->Text2->setText(newPassword);
+    if (pressOk) {
+        f->Command3->click();
+        QVERIFY(!f->Text2->isVisible() && !f->Command3->isVisible());
+    }
+    QPointer<Form1> alive(f);
+    f->Command4->click(); // Keluar unloads the window
+    QVERIFY(!alive || !alive->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
 } // namespace
 
 class Form1Test : public QObject
@@ -80,18 +103,8 @@ private slots:
     {
         test::TempStore store;
         store.exec(QStringLiteral("DELETE FROM password"));
-        {
-            Form1 f;
-            f.show();
-            QCOMPARE(f.Text2->text(), QString());
-            tryLogin(f, QString());
-            QCOMPARE(usable(f), 6);
-            // A password set on an empty table is kept, not lost.
-            f.Command2->click();
-            f.Text2->setText(QStringLiteral("baru"));
-            f.Command3->click();
-            f.Command4->click();
-        }
+        QCOMPARE(Form1().Text2->text(), QString());
+        changeTo(QStringLiteral("baru"), true); // logs in with no password; kept, not lost
         QCOMPARE(store.count(QStringLiteral("password")), 1);
         QCOMPARE(store.value(0, QStringLiteral("password"), QStringLiteral("password")).toString(), QStringLiteral("baru"));
     }
@@ -99,26 +112,6 @@ private slots:
     void passwordChangeSurvivesRestart()
     {
         test::TempStore store(QStringLiteral("lama"));
-        const auto changeTo = [](const QString &newPassword, bool pressOk) {
-            auto *f = new Form1;
-            f->setAttribute(Qt::WA_DeleteOnClose);
-            f->show();
-            tryLogin(*f, f->Text2->text());
-            QCOMPARE(usable(*f), 6);
-            f->Command2->click();
-            QVERIFY(f->Text2->isVisible() && f->Command3->isVisible());
-            f->Command2->click(); // twice: still shown, nothing else
-            QVERIFY(f->Text2->isVisible());
-            f->Text2->setText(newPassword);
-            if (pressOk) {
-                f->Command3->click();
-                QVERIFY(!f->Text2->isVisible() && !f->Command3->isVisible());
-            }
-            QPointer<Form1> alive(f);
-            f->Command4->click(); // Keluar unloads the window
-            QVERIFY(!alive || !alive->isVisible());
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        };
         changeTo(QStringLiteral("Baru 2"), true);
         {
             Form1 f;

@@ -79,8 +79,7 @@ private slots:
         for (auto [button, lines] : {std::pair{f.Command2, 19}, std::pair{f.Command3, 32}}) {
             rec.clear();
             QTest::mouseClick(button, Qt::LeftButton);
-            QCOMPARE(rec.jobs().size(), 1);
-            QCOMPARE(rec.jobs().at(0).pages.size(), 1);
+            QVERIFY(rec.jobs().size() == 1 && rec.jobs().at(0).pages.size() == 1);
             QCOMPARE(rec.jobs().at(0).pages.at(0).lines.size(), lines);
             QCOMPARE(message(), kPrinted);
         }
