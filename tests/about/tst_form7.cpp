@@ -29,8 +29,8 @@ private slots:
         // The diagnostics lie outside the visible area.
         for (QWidget *w : std::initializer_list<QWidget *>{f->Command1, f->Command2, f->Text1})
             QVERIFY(!f->rect().intersects(w->geometry()));
-        if (!qEnvironmentVariableIsEmpty("ARB_GRAB_DIR"))
-            f->grab().save(qEnvironmentVariable("ARB_GRAB_DIR") + "/form7.png");
+        if (!qEnvironmentVariableIsEmpty("ARB_GRAB"))
+            f->grab().save(qEnvironmentVariable("ARB_GRAB") + "/form7.png");
         QTest::mouseClick(f->Command3, Qt::LeftButton);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!loadedWindow<Form7>());

@@ -58,8 +58,8 @@ private slots:
         QCOMPARE(f->windowTitle(), QStringLiteral("Majlis Daerah Lembah Serindit"));
         QCOMPARE(f->size(), QSize(px(11910), px(7065)));
         QCOMPARE(f->Command1->text() + '|' + f->Command2->text(), QStringLiteral("Susun|Keluar"));
-        if (!qEnvironmentVariableIsEmpty("ARB_GRAB_DIR"))
-            f->grab().save(qEnvironmentVariable("ARB_GRAB_DIR") + "/form3.png");
+        if (!qEnvironmentVariableIsEmpty("ARB_GRAB"))
+            f->grab().save(qEnvironmentVariable("ARB_GRAB") + "/form3.png");
         QAbstractItemModel *m = f->DataGrid1->model();
         QStringList headings;
         for (int c = 0; c < m->columnCount(); ++c)
