@@ -1,6 +1,7 @@
 #include "Commands.h"
 
 #include "data/Connection.h"
+#include "data/FileSystem.h"
 #include "data/Fields.h"
 #include "data/Locations.h"
 #include "data/StoreError.h"
@@ -14,7 +15,6 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
-#include <unistd.h>
 
 namespace arb::admin {
 
@@ -86,7 +86,7 @@ int exportCsv(const QStringList &args, Io io)
         put(csv);
         // The last byte must reach the disk (or the pipe) before success is said.
         errno = 0;
-        if (!out.flush() || (temporary && ::fsync(out.handle()) != 0))
+        if (!out.flush() || (temporary && !fs::syncFile(out)))
             throw failed();
         out.close();
         if (out.error() != QFileDevice::NoError)

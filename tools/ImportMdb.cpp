@@ -5,6 +5,7 @@
 #include "data/Locations.h"
 #include "data/Schema.h"
 #include "data/Temporary.h"
+#include "legacy/MdbReader.h"
 #include "legacy/ReaderProcess.h"
 #include "legacy/StoreLoader.h"
 #include "platform/Failure.h"
@@ -13,7 +14,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <sys/resource.h>
 
 namespace arb::admin {
 
@@ -103,15 +103,10 @@ int readMdb(const QStringList &args)
 {
     if (args.isEmpty())
         return 2;
-    // A damaged file can send libmdb into an endless loop that eats memory:
-    // bound the reader so that it dies instead of the machine.
     const qint64 megabytes = qEnvironmentVariableIsSet("ARB_READER_MEMORY_MB")
                                  ? qEnvironmentVariableIntValue("ARB_READER_MEMORY_MB")
                                  : 512;
-    const rlimit memory{rlim_t(megabytes) << 20, rlim_t(megabytes) << 20};
-    setrlimit(RLIMIT_AS, &memory);
-    const rlimit cpu{300, 300};
-    setrlimit(RLIMIT_CPU, &cpu);
+    legacy::boundReader(megabytes);
     QFile out;
     if (!out.open(stdout, QIODevice::WriteOnly))
         return 3;

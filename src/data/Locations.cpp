@@ -1,5 +1,7 @@
 #include "data/Locations.h"
 
+#include "data/FileSystem.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QProcessEnvironment>
@@ -24,7 +26,7 @@ QString programFolderPath()
 
 QString defaultStore()
 {
-    return QDir::homePath() + QStringLiteral("/kontraktor/") + kFileName;
+    return fs::defaultStoreFolder() + QLatin1Char('/') + kFileName;
 }
 
 QString chooseStore(const QStringList &arguments)

@@ -15,7 +15,8 @@ inline const QString kFileName = QStringLiteral("kontraktor.mdb");
 // The running program's folder with the file name appended.
 QString programFolderPath();
 
-// ~/kontraktor/kontraktor.mdb
+// ~/kontraktor/kontraktor.mdb; on Windows D:\kontraktor\kontraktor.mdb when
+// drive D: exists, else %USERPROFILE%\kontraktor\kontraktor.mdb.
 QString defaultStore();
 
 // --database PATH (or --database=PATH), else ARB_DATABASE, else the default.

@@ -1,5 +1,6 @@
 #include "data/Temporary.h"
 
+#include "data/FileSystem.h"
 #include "data/StoreError.h"
 #include "platform/Failure.h"
 
@@ -9,13 +10,6 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSysInfo>
-
-#include <cerrno>
-#include <csignal>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace arb {
 
@@ -34,19 +28,11 @@ QString host()
     }();
     return name;
 }
-
-bool processAlive(qint64 pid)
-{
-    if (pid <= 0)
-        return false;
-    return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
-}
 } // namespace
 
 bool Temporary::occupied(const QString &path)
 {
-    struct stat st;
-    return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
+    return fs::occupied(path);
 }
 
 Temporary::Temporary(const QString &target, const QString &command)
@@ -79,8 +65,11 @@ void Temporary::putInPlace()
     // The last byte on the disk before the name says the file is complete.
     {
         QFile written(m_path);
-        if (!written.open(QIODevice::ReadWrite) || ::fsync(written.handle()) != 0)
-            throw outputFailure(m_target, QString::fromLocal8Bit(std::strerror(errno)));
+        QString error;
+        if (!written.open(QIODevice::ReadWrite))
+            throw outputFailure(m_target, written.errorString());
+        if (!fs::syncFile(written, &error))
+            throw outputFailure(m_target, error);
     }
     QFile file(m_path);
     if (!file.rename(m_target))
@@ -89,11 +78,7 @@ void Temporary::putInPlace()
         QFile::remove(m_path + c);
     m_done = true;
     // And the new name itself on the disk.
-    const int dir = ::open(QFile::encodeName(QFileInfo(m_target).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
+    fs::syncFolder(QFileInfo(m_target).absolutePath());
 }
 
 int Temporary::sweep(const QString &target, const QString &command)
@@ -111,7 +96,7 @@ int Temporary::sweep(const QString &target, const QString &command)
         if (!m.hasMatch())
             continue;
         const qint64 pid = m.captured(1).toLongLong();
-        if (pid == QCoreApplication::applicationPid() || processAlive(pid))
+        if (pid == QCoreApplication::applicationPid() || fs::processAlive(pid))
             continue;
         if (QFile::remove(dir.filePath(name)))
             ++removed;

@@ -1,5 +1,7 @@
 #include "reports/PainterDevice.h"
 
+#include "data/FileSystem.h"
+
 #include "data/StoreError.h"
 #include "platform/Failure.h"
 
@@ -17,7 +19,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <unistd.h>
 
 #include <algorithm>
 #include <utility>
@@ -227,7 +228,7 @@ void PainterDevice::checkPdfOnDisk(const QString &path)
     bool whole = false;
     if (file.open(QIODevice::ReadWrite) && file.size() > 16) {
         file.seek(file.size() - 16);
-        whole = file.read(16).contains("%%EOF") && ::fsync(file.handle()) == 0;
+        whole = file.read(16).contains("%%EOF") && fs::syncFile(file);
     }
     file.close();
     if (whole)

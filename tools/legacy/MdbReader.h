@@ -1,6 +1,7 @@
 #pragma once
 
 #include "legacy/LegacySink.h"
+#include "legacy/LegacyText.h"
 
 #include <QStringList>
 #include <memory>
@@ -33,15 +34,7 @@ private:
     qint64 m_size = 0;
 };
 
-// Serial day number of the old program (days from 30.12.1899, the fraction
-// the time of day) as it showed it.
-QString legacyDateText(double serial);
-
-// A single (7 digits) or double (15 digits) as the old program printed it:
-// shortest form, exponent as "1E+15".
-QString legacyNumberText(double value, int digits);
-
-// Decimal text without trailing zeros after the point ("12.5000" -> "12.5").
-QString trimDecimal(const QString &text);
+// Puts bounds on this process before it reads a file that may be damaged.
+void boundReader(qint64 megabytes);
 
 } // namespace arb::legacy

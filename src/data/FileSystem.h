@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+class QFileDevice;
+
+namespace arb::fs {
+
+// The few file operations whose promise differs between Linux and Windows,
+// one file per platform behind this header.
+
+// Pushes what was written to the disk. False, with errno or the last error
+// in *error, when the disk refused it.
+bool syncFile(QFileDevice &file, QString *error = nullptr);
+// Pushes a folder's entries (a new or changed name) to the disk; a no-op
+// where the platform syncs names with the file.
+void syncFolder(const QString &folder);
+// Whether a file or a link (even a dangling one) is at path.
+bool occupied(const QString &path);
+// Puts from in place of to in one step, replacing to; the old name always
+// holds a whole file. False, with the reason in *error, when it did not.
+bool replaceFile(const QString &from, const QString &to, QString *error = nullptr);
+// Whether a process of this machine with this id still runs.
+bool processAlive(qint64 pid);
+// The folder of the store when none is named: the user's own on Linux;
+// on Windows the old program's D:\kontraktor when drive D: is there.
+QString defaultStoreFolder();
+
+} // namespace arb::fs

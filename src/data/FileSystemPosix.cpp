@@ -1,0 +1,66 @@
+#include "data/FileSystem.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace arb::fs {
+
+namespace {
+QString lastError() { return QString::fromLocal8Bit(std::strerror(errno)); }
+} // namespace
+
+bool syncFile(QFileDevice &file, QString *error)
+{
+    errno = 0;
+    if (::fsync(file.handle()) == 0)
+        return true;
+    if (error)
+        *error = lastError();
+    return false;
+}
+
+void syncFolder(const QString &folder)
+{
+    const int dir = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}
+
+bool occupied(const QString &path)
+{
+    struct stat st;
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
+}
+
+bool replaceFile(const QString &from, const QString &to, QString *error)
+{
+    if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
+        return true;
+    if (error)
+        *error = lastError();
+    return false;
+}
+
+bool processAlive(qint64 pid)
+{
+    if (pid <= 0)
+        return false;
+    return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
+}
+
+QString defaultStoreFolder()
+{
+    return QDir::homePath() + QStringLiteral("/kontraktor");
+}
+
+} // namespace arb::fs

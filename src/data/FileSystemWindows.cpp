@@ -1,0 +1,85 @@
+#include "data/FileSystem.h"
+
+#include <QDir>
+#include <QFileDevice>
+
+#include <windows.h>
+#include <io.h>
+
+namespace arb::fs {
+
+namespace {
+QString lastError(DWORD code = GetLastError())
+{
+    wchar_t *text = nullptr;
+    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                   nullptr, code, 0, reinterpret_cast<wchar_t *>(&text), 0, nullptr);
+    const QString s = text ? QString::fromWCharArray(text).trimmed() : QStringLiteral("ralat %1").arg(code);
+    LocalFree(text);
+    return s;
+}
+
+// Long paths (past 260 characters) and UNC shares need the \\?\ form.
+std::wstring native(const QString &path)
+{
+    QString p = QDir::toNativeSeparators(QDir::cleanPath(QDir(path).absolutePath()));
+    if (p.startsWith(QLatin1String("\\\\?\\")))
+        return p.toStdWString();
+    if (p.startsWith(QLatin1String("\\\\")))
+        p = QLatin1String("\\\\?\\UNC\\") + p.mid(2);
+    else
+        p = QLatin1String("\\\\?\\") + p;
+    return p.toStdWString();
+}
+} // namespace
+
+bool syncFile(QFileDevice &file, QString *error)
+{
+    const HANDLE h = HANDLE(_get_osfhandle(file.handle()));
+    if (h != INVALID_HANDLE_VALUE && FlushFileBuffers(h))
+        return true;
+    if (error)
+        *error = lastError();
+    return false;
+}
+
+void syncFolder(const QString &)
+{
+    // NTFS records the new name with the rename itself (MOVEFILE_WRITE_THROUGH).
+}
+
+bool occupied(const QString &path)
+{
+    return GetFileAttributesW(native(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool replaceFile(const QString &from, const QString &to, QString *error)
+{
+    if (MoveFileExW(native(from).c_str(), native(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    if (error)
+        *error = lastError();
+    return false;
+}
+
+bool processAlive(qint64 pid)
+{
+    if (pid <= 0)
+        return false;
+    const HANDLE h = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, DWORD(pid));
+    if (!h)
+        return GetLastError() == ERROR_ACCESS_DENIED;
+    DWORD code = 0;
+    const bool running = GetExitCodeProcess(h, &code) && code == STILL_ACTIVE;
+    CloseHandle(h);
+    return running;
+}
+
+QString defaultStoreFolder()
+{
+    if (GetDriveTypeW(L"D:\\") != DRIVE_NO_ROOT_DIR)
+        return QStringLiteral("D:/kontraktor");
+    return QDir::homePath() + QStringLiteral("/kontraktor"); // %USERPROFILE%
+}
+
+} // namespace arb::fs
