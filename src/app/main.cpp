@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QDir>
 #include <QTimer>
 
 #include <cstdio>
@@ -25,7 +26,7 @@ Pilihan:
   --version         Papar versi.
 
 Pangkalan data dipilih mengikut urutan: --database, pembolehubah
-persekitaran ARB_DATABASE, ~/kontraktor/kontraktor.mdb.
+persekitaran ARB_DATABASE, %1.
 Cipta pangkalan data baru dengan: arb-admin init STORE
 Lihat juga: man arb, arb-admin --help
 )";
@@ -37,7 +38,7 @@ int main(int argc, char *argv[])
     // Answered on the terminal, before anything needs a display.
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            std::fputs(kHelp, stdout);
+            std::fputs(qUtf8Printable(QString::fromUtf8(kHelp).arg(QDir::toNativeSeparators(arb::Locations::defaultStore()))), stdout);
             return 0;
         }
         if (std::strcmp(argv[i], "--version") == 0) {
@@ -59,9 +60,14 @@ int main(int argc, char *argv[])
         QString detail = failure.detail();
         if (detail.isEmpty())
             detail = QStringLiteral("Cipta pangkalan data dengan: arb-admin init \"%1\"").arg(arb::Locations::store());
-        arb::reportFailure(nullptr, arb::Failure(failure.message() + QStringLiteral("\nPangkalan data yang digunakan: ")
-                                                     + arb::Locations::store(),
-                                                 detail));
+        const arb::Failure shown(failure.message() + QStringLiteral("\nPangkalan data yang digunakan: ")
+                                     + arb::Locations::store(),
+                                 detail);
+        // Said on the terminal too; a start without anyone at the screen
+        // (ARB_EXIT_WHEN_SHOWN) shows no box that nobody would close.
+        std::fprintf(stderr, "%s\n%s\n", qUtf8Printable(shown.message()), qUtf8Printable(shown.detail()));
+        if (!qEnvironmentVariableIsSet("ARB_EXIT_WHEN_SHOWN"))
+            arb::reportFailure(nullptr, shown);
         return 1;
     }
     main->setAttribute(Qt::WA_DeleteOnClose);
