@@ -82,6 +82,18 @@ part_begin() {
   mkdir -p "$d/src" "$d/prefix"
   echo "$d"
 }
+# The same for a long build that a later run may carry on: a configured
+# build tree of the same name is kept, and ninja redoes only what is missing
+# (a step killed half-way has no entry in its log, so it runs again).
+part_resume() {
+  local d
+  d=$(part_dir "$1").tmp
+  if [ -f "$d/src/build/build.ninja" ] && [ -f "$d/.configured" ]; then
+    echo "$d"
+  else
+    part_begin "$1"
+  fi
+}
 part_end() {
   local d
   d=$(part_dir "$1")
@@ -201,7 +213,8 @@ build_qt() {
   QT_PREFIX=$(part_dir "$name")
   part_done "$name" && return 0
   echo "== Qt $ver untuk Windows (sekali sahaja; kira-kira 40 minit)"
-  work=$(part_begin "$name")
+  work=$(part_resume "$name")
+  if [ ! -f "$work/.configured" ]; then
   fetch_source qt6-base "$ver" "$work/src/qtbase"
   "${NICE[@]}" cmake -S "$work/src/qtbase" -B "$work/src/build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$WIN_TOOLCHAIN" -DCMAKE_INSTALL_PREFIX="$work/prefix" \
@@ -209,7 +222,11 @@ build_qt() {
     "${QT_FLAGS[@]}" \
     -DSQLite3_INCLUDE_DIR="$SQLITE_PREFIX/include" -DSQLite3_LIBRARY="$SQLITE_PREFIX/lib/libsqlite3.dll.a" \
     >"$work/configure.log" 2>&1 || { tail -30 "$work/configure.log" >&2; return 1; }
-  "${NICE[@]}" cmake --build "$work/src/build" >"$work/build.log" 2>&1 ||
+  touch "$work/.configured"
+  else
+    echo "== (meneruskan binaan yang terhenti)"
+  fi
+  "${NICE[@]}" cmake --build "$work/src/build" >>"$work/build.log" 2>&1 ||
     { tail -30 "$work/build.log" >&2; return 1; }
   cmake --install "$work/src/build" >/dev/null
   # The SQL driver sources stay, so the PostgreSQL driver can be built
