@@ -10,7 +10,7 @@
 
 using namespace arb::test;
 
-class TstWindows : public QObject
+class TstWinPaths : public QObject
 {
     Q_OBJECT
 
@@ -74,5 +74,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TstWindows)
-#include "tst_windows.moc"
+QTEST_MAIN(TstWinPaths)
+#include "tst_winpaths.moc"
