@@ -61,10 +61,6 @@ QPlainTextEdit *multiLineBox(QWidget *parent, int left, int top, int width, int 
 {
     auto *t = new AddressBox(parent);
     t->setFont(defaultFont());
-    t->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    t->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    t->setTabChangesFocus(true);
-    t->document()->setDocumentMargin(1);
     place(t, left, top, width, height);
     return t;
 }

@@ -1,4 +1,5 @@
 #include "OpenForm4.h"
+#include "platform/AddressBox.h"
 #include "platform/Keyboard.h"
 #include "platform/Look.h"
 #include "data/Locations.h"
@@ -378,6 +379,10 @@ private slots:
         QTest::mouseClick(f->Combo2, Qt::LeftButton);
         QCOMPARE(f->Text2->text() + u'|' + f->Combo2->currentText(), u"SYARIKAT 1|Bidang 1"_s);
         QVERIFY(!f->Combo2->view()->isVisible());
+        // The address box shows its line whole, not one and a half.
+        auto *address = qobject_cast<AddressBox *>(f->Text3);
+        QVERIFY(address && address->visibleLines() == 1);
+        QCOMPARE(address->viewport()->height(), address->fontMetrics().height());
 
         // Enter in the search box runs "Cari".
         f->Text16->setText(u"3"_s);
