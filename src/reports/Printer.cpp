@@ -171,6 +171,11 @@ void Printer::print(double number)
     print(numberText(number));
 }
 
+double Printer::textWidth(const QString &text)
+{
+    return openJob().textWidth(d->font(), text);
+}
+
 void Printer::line(double x1, double y1, double dx, double dy)
 {
     openJob().drawLine(x1, y1, x1 + dx, y1 + dy);
