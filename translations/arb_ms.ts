@@ -1297,7 +1297,7 @@ Sila matikan salah satu daripadanya.</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation>Tutup</translation>
+        <translation>Tiada</translation>
     </message>
     <message>
         <source>Options</source>
@@ -1313,11 +1313,11 @@ Sila matikan salah satu daripadanya.</translation>
     </message>
     <message>
         <source>Pages</source>
-        <translation>Halaman</translation>
+        <translation>Senarai halaman</translation>
     </message>
     <message>
         <source>Pages from</source>
-        <translation>Halaman dari</translation>
+        <translation>Dari</translation>
     </message>
     <message>
         <source>Print all</source>
