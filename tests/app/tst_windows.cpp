@@ -39,9 +39,10 @@ namespace {
 // Words of the program's Malay that English spells the same way.
 const QStringList kMalaySpelledAlike{u"data"_s,   u"fail"_s,  u"folder"_s, u"set"_s,  u"no"_s,  u"lot"_s, u"bin"_s,
                                      u"status"_s, u"program"_s, u"alias"_s, u"unit"_s, u"mod"_s};
-// The council's own English words (captions of the print window), the
-// units of the page set-up, and the short marks Qt's dialogs show.
-const QStringList kAllowed{u"properties"_s, u"printer"_s, u"lo"_s, u"ok"_s,    u"pdf"_s, u"mm"_s, u"cm"_s,
+// The council's own English words and abbreviations (captions of the print
+// window, "No Inden / LO", "No Tel"), the units of the page set-up, and the
+// short marks Qt's dialogs show.
+const QStringList kAllowed{u"properties"_s, u"printer"_s, u"lo"_s, u"tel"_s, u"ok"_s, u"pdf"_s, u"mm"_s, u"cm"_s,
                            u"in"_s,         u"pt"_s,      u"pica"_s, u"didot"_s, u"cicero"_s, u"dd"_s, u"cc"_s};
 
 // The common words of British English (proper names left out).
@@ -121,9 +122,6 @@ QStringList englishIn(QWidget *window, const QString &where)
         if (w != window && (!w->isVisibleTo(window) || !QRect(w->mapTo(window, QPoint()), w->size()).intersects(window->rect())))
             continue;
         if (auto *h = qobject_cast<QHeaderView *>(w); h && h->window() != window)
-            continue;
-        // The grid of the list window shows the register's field names as its headings.
-        if (qobject_cast<QHeaderView *>(w) && qobject_cast<Form3 *>(window))
             continue;
         for (const QString &text : textsOf(w))
             for (const QString &word : plain(text).split(QRegularExpression(u"[^\\p{L}]+"_s), Qt::SkipEmptyParts)) {
