@@ -91,6 +91,7 @@ protected:
 
 const char *const kReadOnly = "arbReadOnly";
 const char *const kComboLock = "arbComboLock";
+const char *const kFocusPolicy = "arbFocusPolicy";
 
 } // namespace
 
@@ -125,7 +126,10 @@ void setReadOnlyBox(QWidget *box, bool readOnly)
         p.setColor(QPalette::Base, app.color(readOnly ? QPalette::Window : QPalette::Base));
         w->setPalette(p);
     }
-    box->setFocusPolicy(readOnly ? Qt::ClickFocus : Qt::StrongFocus);
+    // Out of the Tab order while read-only; its own focus rule back after.
+    if (!box->property(kFocusPolicy).isValid())
+        box->setProperty(kFocusPolicy, int(box->focusPolicy()));
+    box->setFocusPolicy(readOnly ? Qt::ClickFocus : Qt::FocusPolicy(box->property(kFocusPolicy).toInt()));
 }
 
 bool isReadOnlyBox(const QWidget *box)
