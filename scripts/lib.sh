@@ -3,9 +3,10 @@
 
 PACKAGES=(build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-qpa-plugins libqt6sql6-sqlite libqt6sql6-psql
+  qt6-l10n-tools libsodium-dev
   fonts-dejavu-core fonts-liberation
   mdbtools mdbtools-dev libglib2.0-dev
-  poppler-utils postgresql sqlite3 openssl)
+  poppler-utils postgresql sqlite3 openssl wbritish)
 
 # What scripts/package needs besides: dpkg-shlibdeps and file for CPack,
 # and the checks CI runs on the package it built.

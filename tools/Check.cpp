@@ -2,6 +2,7 @@
 
 #include "data/Connection.h"
 #include "data/Locations.h"
+#include "data/Password.h"
 #include "data/SafetyCopy.h"
 #include "platform/Failure.h"
 
@@ -21,6 +22,11 @@ int check(const QStringList &args, Io io)
         const QStringList problems = storeProblems(c);
         if (c.engine() != Connection::Engine::Sqlite)
             io.out << "Semakan fail hanya untuk SQLite; jadual dan medan sahaja disemak." << Qt::endl;
+        // A warning, not a fault: the first login replaces the text by its hash.
+        if (problems.isEmpty() && Password::plainPasswords(c) > 0)
+            io.out << "Amaran: kata laluan disimpan sebagai teks biasa; ia ditukar kepada cincang pada log masuk "
+                      "berikutnya yang berjaya."
+                   << Qt::endl;
         if (problems.isEmpty()) {
             io.out << "Pangkalan data baik: " << c.location() << Qt::endl;
             return 0;

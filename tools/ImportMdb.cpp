@@ -3,6 +3,7 @@
 #include "data/Connection.h"
 #include "data/Fields.h"
 #include "data/Locations.h"
+#include "data/Password.h"
 #include "data/Schema.h"
 #include "data/Temporary.h"
 #include "legacy/MdbReader.h"
@@ -31,6 +32,8 @@ QMap<QString, qint64> load(Connection &c, const QString &legacyFile, bool &defau
         Schema::fill(c, kDefaultPassword);
         legacy::readInChild(QCoreApplication::applicationFilePath(), legacyFile,
                             legacy::StoreLoader::wanted().keys(), loader);
+        // The old file keeps the password as text; the new store keeps its hash.
+        Password::hashPlainPasswords(c);
     });
     defaultPassword = !loader.loaded(kPasswordTable);
     alterations = loader.alterations();

@@ -11,6 +11,7 @@
 #include "reports/Printer.h"
 
 #include <QFontMetricsF>
+#include <algorithm>
 #include <QLabel>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -25,9 +26,16 @@ QLabel *label(QWidget *parent, const QString &caption, int left, int top, int wi
     auto *l = new QLabel(caption, parent);
     place(l, left, top, width, 255);
     l->setFont(heading ? uiFont(QStringLiteral("MS Sans Serif"), 8.25, true) : defaultFont());
-    // The substitute font runs wider than the original: a caption is never cut.
-    if (l->sizeHint().width() > l->width())
-        l->resize(l->sizeHint().width(), l->height());
+    // The substitute font runs wider than the original: a caption that does
+    // not fit its box gets a wider one about the same centre, inside the window.
+    const int needed = l->sizeHint().width();
+    if (needed > l->width()) {
+        QRect box = l->geometry();
+        const int centre = box.center().x();
+        box.setWidth(std::min(needed, parent->width()));
+        box.moveLeft(std::clamp(centre - box.width() / 2, 0, parent->width() - box.width()));
+        l->setGeometry(box);
+    }
     return l;
 }
 

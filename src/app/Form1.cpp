@@ -4,11 +4,14 @@
 #include "data/DataControl.h"
 #include "data/Fields.h"
 #include "data/Locations.h"
+#include "data/Password.h"
 #include "platform/Artwork.h"
-#include "platform/BoundBox.h"
 #include "platform/Button.h"
+#include "platform/Failure.h"
+#include "platform/BusyPointer.h"
 #include "platform/Guard.h"
 #include "platform/Look.h"
+#include "platform/MessageBox.h"
 #include "platform/Twips.h"
 #include "platform/Windows.h"
 #include "register/Form4.h"
@@ -33,6 +36,17 @@ QPushButton *menuButton(QWidget *parent, const QString &caption, int left)
     place(b, left, 360, 975, 615);
     b->setFont(defaultFont());
     return b;
+}
+
+// A label of the password change, right-aligned against its box.
+QLabel *passwordLabel(QWidget *parent, const QString &caption, int top)
+{
+    auto *l = new QLabel(caption, parent);
+    place(l, 240, top, 2520, 285);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    l->setFont(uiFont(QStringLiteral("MS Sans Serif"), 8.25, true));
+    setForeground(l, kPink);
+    return l;
 }
 
 // Password boxes show "*" for every character, whatever the desktop style's
@@ -94,10 +108,17 @@ Form1::Form1(QWidget *parent)
     Command1 = new QPushButton(QStringLiteral("Ok"), this);
     place(Command1, 4920, 2880, 735, 375);
 
+    // The password change asks for the new password twice, in empty boxes.
+    Label3 = passwordLabel(this, QStringLiteral("Kata laluan baharu"), 2880);
     Text2 = new QLineEdit(this);
-    place(Text2, 2880, 3000, 1935, 285);
-    Text2->setEchoMode(QLineEdit::Password);
-    Text2->setStyle(stars);
+    place(Text2, 2880, 2880, 1935, 285);
+    Label4 = passwordLabel(this, QStringLiteral("Taip sekali lagi"), 3240);
+    Text3 = new QLineEdit(this);
+    place(Text3, 2880, 3240, 1935, 285);
+    for (QLineEdit *box : {Text2, Text3}) {
+        box->setEchoMode(QLineEdit::Password);
+        box->setStyle(stars);
+    }
 
     Command3 = new QPushButton(QStringLiteral("Ok"), this);
     place(Command3, 4920, 3000, 735, 375);
@@ -109,28 +130,24 @@ Form1::Form1(QWidget *parent)
     Command12 = menuButton(Frame1, QStringLiteral("Daftar "), 120);
     Command13 = menuButton(Frame1, QStringLiteral("Kerja"), 1200);
     Command11 = menuButton(Frame1, QStringLiteral("Senarai Kontraktor"), 2280);
-    Command14 = menuButton(Frame1, QStringLiteral("Cetak..."), 3360);
+    Command14 = menuButton(Frame1, QStringLiteral("&Cetak..."), 3360);
     Command2 = menuButton(Frame1, QStringLiteral("Tukar katalaluan"), 4440);
-    Command4 = menuButton(Frame1, QStringLiteral("Keluar"), 5520);
+    Command4 = menuButton(Frame1, QStringLiteral("&Keluar"), 5520);
 
-    setTabOrder(Text2, Command3);
-    setTabOrder(Command3, Text1);
-    setTabOrder(Text1, Command1);
-    setTabOrder(Command1, Command4);
-    setTabOrder(Command4, Command2);
-    setTabOrder(Command2, Command14);
-    setTabOrder(Command14, Command13);
-    setTabOrder(Command13, Command12);
-    setTabOrder(Command12, Command11);
+    // The menu in reading order: left to right.
+    const QList<QWidget *> order{Text2,     Text3,     Command3,  Text1,    Command1, Command12,
+                                 Command13, Command11, Command14, Command2, Command4};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order.at(i - 1), order.at(i));
 
     // The data control opens with the window, before it first shows.
     Data2 = new DataControl(Locations::kLocalPath, kPasswordTable, DataControl::Kind::Dynaset, this);
     Data2->open();
-    m_text2Binding = std::make_unique<BoundBox>(Text2, QStringLiteral("password"));
-    Data2->bind(m_text2Binding.get());
 
     connect(Command1, &QPushButton::clicked, this, [this] { guard(this, [this] { login(); }); });
     connect(Text1, &QLineEdit::returnPressed, Command1, &QPushButton::click);
+    connect(Text2, &QLineEdit::returnPressed, this, [this] { Text3->setFocus(); });
+    connect(Text3, &QLineEdit::returnPressed, Command3, &QPushButton::click);
     connect(Command2, &QPushButton::clicked, this, [this] { guard(this, [this] { startPasswordChange(); }); });
     connect(Command3, &QPushButton::clicked, this, [this] { guard(this, [this] { endPasswordChange(); }); });
     connect(Command4, &QPushButton::clicked, this, [this] { close(); });
@@ -150,16 +167,11 @@ Form1::Form1(QWidget *parent)
 
     // Load: menu locked, password change hidden.
     menu(false);
-    Text2->hide();
-    Command3->hide();
+    showPasswordChange(false);
     Text1->setFocus();
 }
 
-Form1::~Form1()
-{
-    if (Data2)
-        Data2->unbind(m_text2Binding.get());
-}
+Form1::~Form1() = default;
 
 void Form1::menu(bool a)
 {
@@ -181,28 +193,85 @@ void Form1::pw(bool a)
 
 void Form1::login()
 {
-    // Exact text: case, spaces and length all count.
-    if (Text1->text() == Text2->text()) {
-        menu(true);
-        pw(false);
-    } else {
-        Label2->setText(QStringLiteral("salah"));
+    // The first row's password; none (no row) is the empty text.
+    const bool hasRow = Data2->currentIndex() >= 0;
+    const QString stored = hasRow ? Data2->value(QStringLiteral("password")).toString() : QString();
+    bool right = false;
+    {
+        BusyPointer busy;
+        // Exact text: case, spaces and length all count.
+        right = Password::matches(stored, Text1->text());
     }
+    if (!right) {
+        Label2->setText(QStringLiteral("salah"));
+        return;
+    }
+    if (hasRow && Password::needsRehash(stored)) {
+        // A password kept as text (or under an older hash) is replaced by
+        // its hash now. Should that write fail, the clerk still logs in and
+        // the next login tries again.
+        try {
+            BusyPointer busy;
+            storePassword(Password::hash(Text1->text()));
+        } catch (const Failure &) {
+        }
+    }
+    Text1->clear();
+    menu(true);
+    pw(false);
+    // Reading order: the first menu button, never "Keluar".
+    Command12->setFocus();
+}
+
+void Form1::showPasswordChange(bool shown)
+{
+    Text2->clear();
+    Text3->clear();
+    for (QWidget *w : std::initializer_list<QWidget *>{Label3, Text2, Label4, Text3, Command3})
+        w->setVisible(shown);
 }
 
 void Form1::startPasswordChange()
 {
-    Text2->show();
-    Command3->show();
+    showPasswordChange(true);
     Text2->setFocus();
 }
 
 void Form1::endPasswordChange()
 {
+    if (Text2->text() != Text3->text()) {
+        Text2->clear();
+        Text3->clear();
+        Text2->setFocus();
+        MessageBox::tell(this, QStringLiteral("Kata laluan yang ditaip tidak sama. Sila taip semula kedua-duanya."),
+                         QStringLiteral("Mesej"), MessageBox::Exclamation);
+        return;
+    }
+    {
+        BusyPointer busy;
+        storePassword(Password::hash(Text2->text()));
+    }
+    showPasswordChange(false);
+    Command2->setFocus();
+    MessageBox::tell(this, QStringLiteral("Kata laluan telah ditukar"), QStringLiteral("Mesej"), MessageBox::Information);
+}
+
+// One write: the hash into the first row, or a first row when there is none.
+void Form1::storePassword(const QString &hash)
+{
     if (Data2->currentIndex() >= 0)
         Data2->edit();
-    Text2->hide();
-    Command3->hide();
+    else
+        Data2->addNew();
+    Data2->setValue(QStringLiteral("password"), hash);
+    try {
+        Data2->update();
+    } catch (...) {
+        Data2->cancelUpdate();
+        throw;
+    }
+    if (Data2->currentIndex() < 0)
+        Data2->moveToId(Data2->lastAddedId());
 }
 
 void Form1::unload()
@@ -210,15 +279,7 @@ void Form1::unload()
     if (m_unloaded)
         return;
     m_unloaded = true;
-    guard(this, [this] {
-        // A store without a password row gets one rather than losing the change.
-        if (Data2->currentIndex() < 0 && m_text2Binding->valueChanged()) {
-            Data2->addNew();
-            Data2->setValue(QStringLiteral("password"), m_text2Binding->valueText());
-            Data2->update();
-        }
-        Data2->close();
-    });
+    guard(this, [this] { Data2->close(); });
 }
 
 void Form1::closeEvent(QCloseEvent *event)

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QWidget>
-#include <memory>
 
 class QLabel;
 class QLineEdit;
@@ -11,10 +10,10 @@ class QGroupBox;
 namespace arb {
 
 class DataControl;
-class BoundBox;
 
 // The main window: title, login box, the six menu buttons and the password
-// change. Its data control Data2 holds table password; Text2 is bound to it.
+// change. Its data control Data2 holds table password, whose first row keeps
+// the password's hash.
 class Form1 : public QWidget
 {
     Q_OBJECT
@@ -33,7 +32,10 @@ public:
     QLabel *Label1;
     QLineEdit *Text1;
     QPushButton *Command1;
-    QLineEdit *Text2;
+    QLabel *Label3;   // "Kata laluan baharu"
+    QLineEdit *Text2; // the new password
+    QLabel *Label4;   // "Taip sekali lagi"
+    QLineEdit *Text3; // the new password again
     QPushButton *Command3;
     QGroupBox *Frame1;
     QPushButton *Command12;
@@ -51,9 +53,10 @@ private:
     void login();
     void startPasswordChange();
     void endPasswordChange();
+    void showPasswordChange(bool shown);
+    void storePassword(const QString &hash);
     void unload();
 
-    std::unique_ptr<BoundBox> m_text2Binding;
     bool m_unloaded = false;
 };
 

@@ -49,7 +49,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Aplikasi Rekod Bina"));
     QApplication::setDesktopFileName(QStringLiteral("my.gov.mdlembahserindit.RekodBina"));
-    arb::installFontSubstitutes();
+    arb::installUi();
     arb::Locations::setStore(arb::Locations::chooseStore(QApplication::arguments()));
 
     arb::Form1 *main = nullptr;

@@ -2,6 +2,7 @@
 
 #include "data/Connection.h"
 #include "data/Fields.h"
+#include "data/Password.h"
 
 namespace arb::Schema {
 
@@ -18,7 +19,8 @@ void createTables(Connection &c)
 void fill(Connection &c, const QString &password)
 {
     createTables(c);
-    c.exec(QStringLiteral("INSERT INTO password (%1) VALUES (?)").arg(Connection::ident(QStringLiteral("password"))), {password});
+    c.exec(QStringLiteral("INSERT INTO password (%1) VALUES (?)").arg(Connection::ident(QStringLiteral("password"))),
+           {Password::hash(password)});
 }
 
 void create(Connection &c, const QString &password)

@@ -11,7 +11,7 @@ namespace Schema {
 // The three tables, empty, inside the caller's transaction.
 void createTables(Connection &c);
 
-// Creates the three tables in an empty store, and one password row.
+// Creates the three tables in an empty store, and one password row (its hash).
 void create(Connection &c, const QString &password);
 // The same inside the caller's transaction.
 void fill(Connection &c, const QString &password);

@@ -11,6 +11,7 @@ struct Script
     bool on = false;
     QList<MessageBox::Button> answers;
     QList<MessageBox::Shown> shown;
+    std::function<void(QMessageBox &)> inspector;
 };
 
 Script &script()
@@ -29,6 +30,15 @@ QMessageBox::Icon toQt(MessageBox::Icon icon)
     case MessageBox::NoIcon: break;
     }
     return QMessageBox::NoIcon;
+}
+
+void inspect(QMessageBox::Icon icon, const QString &title, const QString &text, QMessageBox::StandardButtons buttons,
+             QWidget *parent)
+{
+    if (!script().inspector)
+        return;
+    QMessageBox box(icon, title, text, buttons, parent);
+    script().inspector(box);
 }
 
 // A busy pointer set by a long action must not hide the box's buttons.
@@ -58,8 +68,10 @@ void MessageBox::record(const Shown &shown)
 bool MessageBox::ask(QWidget *parent, const QString &text, const QString &title, Icon icon)
 {
     record({text, title, icon, true});
-    if (script().on)
+    if (script().on) {
+        inspect(toQt(icon), title, text, QMessageBox::Yes | QMessageBox::No, parent);
         return !script().answers.isEmpty() && script().answers.takeFirst() == Yes;
+    }
     NormalPointer normal;
     QMessageBox box(toQt(icon), title, text, QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(QMessageBox::Yes);
@@ -70,6 +82,7 @@ void MessageBox::tell(QWidget *parent, const QString &text, const QString &title
 {
     record({text, title, icon, false});
     if (script().on) {
+        inspect(toQt(icon), title, text, QMessageBox::Ok, parent);
         if (!script().answers.isEmpty() && script().answers.first() == Ok)
             script().answers.removeFirst();
         return;
@@ -87,6 +100,11 @@ void MessageBox::setScripted(bool on)
 bool MessageBox::scripted()
 {
     return script().on;
+}
+
+void MessageBox::setInspector(std::function<void(QMessageBox &)> inspector)
+{
+    script().inspector = std::move(inspector);
 }
 
 void MessageBox::queueAnswers(const QList<Button> &answers)

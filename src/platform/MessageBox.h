@@ -3,6 +3,10 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
+class QMessageBox;
+
 class QWidget;
 
 namespace arb {
@@ -38,6 +42,9 @@ public:
     static QList<Shown> takeShown();
     static int pendingAnswers();
     static void clear();
+    // While scripted, each box is still made as it would be shown, and handed
+    // to the inspector before it is answered; none: no box is made.
+    static void setInspector(std::function<void(QMessageBox &)> inspector);
 
 private:
     static void record(const Shown &shown);

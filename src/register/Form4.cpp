@@ -5,6 +5,7 @@
 #include "data/Fields.h"
 #include "data/Locations.h"
 #include "data/Numbering.h"
+#include "platform/AddressBox.h"
 #include "platform/Artwork.h"
 #include "platform/BoundBox.h"
 #include "platform/Guard.h"
@@ -29,6 +30,8 @@ namespace arb {
 
 namespace {
 
+const QColor kCountText(162, 162, 162);
+
 QLabel *label(QWidget *parent, const QString &caption, int left, int top, bool underline = false)
 {
     auto *l = new QLabel(caption, parent);
@@ -52,16 +55,12 @@ QLineEdit *textBox(QWidget *parent, int left, int top, int width, int height)
     return t;
 }
 
-// A several-line box the height of one line, as the window has it: no scroll
-// bars, tab moves on to the next field.
+// A several-line box the height of one line, as the window has it: whole
+// lines only, no scroll bars, tab moves on to the next field.
 QPlainTextEdit *multiLineBox(QWidget *parent, int left, int top, int width, int height)
 {
-    auto *t = new QPlainTextEdit(parent);
+    auto *t = new AddressBox(parent);
     t->setFont(defaultFont());
-    t->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    t->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    t->setTabChangesFocus(true);
-    t->document()->setDocumentMargin(1);
     place(t, left, top, width, height);
     return t;
 }
@@ -143,8 +142,10 @@ void Form4::build()
     Text18->setFrameShape(QFrame::NoFrame);
     Text18->setFont(uiFont(QStringLiteral("MS Sans Serif"), 8.25, false, true));
     {
+        // Black on teal is barely 1.8:1; the nearest grey that reads at 4.5:1.
         QPalette p = Text18->palette();
         p.setColor(QPalette::Base, kTeal);
+        p.setColor(QPalette::Text, kCountText);
         Text18->setPalette(p);
     }
     Text18->hide();
@@ -202,15 +203,15 @@ void Form4::build()
     Text21 = textBox(this, 2520, 7320, 1335, 375);
 
     Line1 = line(this, 120, 5760, 7200);
-    Command2 = button(this, QStringLiteral("Baru"), 120, 5880, 735, 375);
-    Command3 = button(this, QStringLiteral("Padam"), 960, 5880, 735, 375);
-    Command4 = button(this, QStringLiteral("Kemaskini"), 1800, 5880, 1095, 375);
+    Command2 = button(this, QStringLiteral("&Baru"), 120, 5880, 735, 375);
+    Command3 = button(this, QStringLiteral("&Padam"), 960, 5880, 735, 375);
+    Command4 = button(this, QStringLiteral("Ke&maskini"), 1800, 5880, 1095, 375);
     Command9 = button(this, QStringLiteral("<<"), 3000, 5880, 375, 375);
     Command7 = button(this, QStringLiteral("<"), 3480, 5880, 375, 375);
     Command6 = button(this, QStringLiteral(">"), 3960, 5880, 375, 375);
     Command10 = button(this, QStringLiteral(">>"), 4440, 5880, 375, 375);
     Command1 = button(this, QStringLiteral("Cetak Maklumat"), 4920, 5880, 1335, 375);
-    Command5 = button(this, QStringLiteral("Keluar"), 6360, 5880, 855, 375);
+    Command5 = button(this, QStringLiteral("&Keluar"), 6360, 5880, 855, 375);
     Line2 = line(this, 120, 6360, 7200);
 
     Frame2 = new SearchPanel(this, kYellow, kPaleYellow, 0, 6480, 7215);
@@ -294,10 +295,13 @@ void Form4::rememberShown()
 
 void Form4::satu(bool c)
 {
+    // Read-only rather than disabled: the clerk reads every field at full
+    // contrast while browsing.
     const QList<QWidget *> fields{Text1,  Text2,  Text3,  Text4,  Text5,  Text6,  Text7,  Text8,  Text9,  Text10,
-                                  Text11, Text12, Text13, Text14, Text15, Combo2, Text17, Text18, Text19, Text20};
+                                  Text11, Text12, Text13, Text14, Text15, Combo2, Text17, Text19, Text20};
     for (QWidget *w : fields)
-        w->setEnabled(c);
+        setReadOnlyBox(w, !c);
+    Text18->setEnabled(c);
 }
 
 void Form4::butang(bool a)
@@ -402,7 +406,7 @@ void Form4::baru()
         satu(false);
         Text18->hide();
         butang(true);
-        Command2->setText(QStringLiteral("Baru"));
+        Command2->setText(QStringLiteral("&Baru"));
         // The new row, not merely the last one (another desktop may have
         // added one since); the fields keep what was typed.
         kontraktor->moveToId(kontraktor->lastAddedId());
@@ -439,7 +443,7 @@ void Form4::kemaskini()
             salin(0);
         } catch (const StaleRow &) {
             // Nothing stored: show the row as it now is, ready to browse.
-            Command4->setText(QStringLiteral("Kemaskini"));
+            Command4->setText(QStringLiteral("Ke&maskini"));
             showAfterStale();
             throw;
         } catch (...) {
@@ -450,7 +454,7 @@ void Form4::kemaskini()
             Command4->setEnabled(true);
             throw;
         }
-        Command4->setText(QStringLiteral("Kemaskini"));
+        Command4->setText(QStringLiteral("Ke&maskini"));
         rememberShown();
         return;
     }
@@ -471,7 +475,7 @@ void Form4::padam()
     } catch (const StaleRow &) {
         satu(false);
         butang(true);
-        Command4->setText(QStringLiteral("Kemaskini"));
+        Command4->setText(QStringLiteral("Ke&maskini"));
         showAfterStale();
         throw;
     }
@@ -482,7 +486,7 @@ void Form4::padam()
     gerak(1);
     MessageBox::tell(this, QStringLiteral("Rekod Dipadam"), QStringLiteral("Mesej"), MessageBox::Exclamation);
     butang(true);
-    Command4->setText(QStringLiteral("Kemaskini"));
+    Command4->setText(QStringLiteral("Ke&maskini"));
 }
 
 void Form4::showAfterStale()

@@ -35,10 +35,14 @@ SearchPanel::SearchPanel(QWidget *window, const QColor &captionColour, const QCo
     Combo1->setInsertPolicy(QComboBox::NoInsert);
     Combo1->setEditText(QStringLiteral("Pilih Satu"));
 
-    Command8 = new QPushButton(QStringLiteral("Cari"), this);
+    Command8 = new QPushButton(QStringLiteral("&Cari"), this);
     place(Command8, 6120, 240, 855, 375);
     Command8->setFont(defaultFont());
     Command8->setAutoDefault(false);
+
+    // Enter in the search word or the mode list searches, as "Cari" does.
+    connect(Text16, &QLineEdit::returnPressed, Command8, &QPushButton::click);
+    connect(Combo1->lineEdit(), &QLineEdit::returnPressed, Command8, &QPushButton::click);
 
     // Typing into the mode list leaves no entry selected.
     connect(Combo1->lineEdit(), &QLineEdit::textEdited, this, [this] { m_typed = true; });

@@ -10,32 +10,48 @@ namespace arb {
 
 namespace {
 
+constexpr double kLine = 220;    // from one line of a slot to the next
+constexpr int kSlotLines = 4;
+constexpr double kRuleGap = 60;  // kept clear before the rule that ends a column
+
+// Lines of a column from its text x to the rule that ends it: wrapped inside
+// the column, or shortened with "…", never across the rule.
+void printCell(Printer &printer, double x, double rule, double y, const QStringList &lines, int maxLines = kSlotLines)
+{
+    const QStringList fitted = fitColumn(printer, lines, rule - kRuleGap - x, maxLines);
+    for (qsizetype i = 0; i < fitted.size(); ++i)
+        printAt(printer, x, y + kLine * double(i), fitted.at(i));
+}
+
+// A field of the current row as its cell; a field with no value prints nothing.
+void printFieldCell(Printer &printer, Snapshot &rows, const QString &field, double x, double rule, double y,
+                    int maxLines = kSlotLines)
+{
+    const QVariant v = rows.value(field);
+    if (!v.isNull())
+        printCell(printer, x, rule, y, {asOneLine(v.toString())}, maxLines);
+}
+
 void printRow(Printer &printer, Snapshot &rows, double y)
 {
     printer.setFontName(QStringLiteral("Verdana"));
     printer.setFontSize(10);
     printer.setFontBold(false);
 
-    printField(printer, rows, QStringLiteral("NoDaftar"), 1100, y);
-    printField(printer, rows, QStringLiteral("TarikhDaftar"), 2800, y);
+    printFieldCell(printer, rows, QStringLiteral("NoDaftar"), 1100, 2700, y);
+    printFieldCell(printer, rows, QStringLiteral("TarikhDaftar"), 2800, 4300, y);
 
     const QVariant name = rows.value(QStringLiteral("NamaSyarikat"));
-    if (!name.isNull()) {
-        const QStringList lines = nameLines(asOneLine(name.toString()));
-        printAt(printer, 4400, y, lines.at(0));
-        printAt(printer, 4400, y + 220, lines.at(1));
-    }
+    if (!name.isNull())
+        printCell(printer, 4400, 8000, y, nameLines(asOneLine(name.toString())));
     const QVariant address = rows.value(QStringLiteral("AlamatPendaftaranSyarikat"));
-    if (!address.isNull()) {
-        const QStringList lines = addressLines(asOneLine(address.toString()));
-        for (int i = 0; i < 4; ++i)
-            printAt(printer, 8100, y + 220 * i, lines.at(i));
-    }
-    printField(printer, rows, QStringLiteral("NoTelHp"), 10800, y);
-    printField(printer, rows, QStringLiteral("NoTelPej"), 10800, y + 220);
-    printField(printer, rows, QStringLiteral("NoFaks"), 10800, y + 440);
-    printField(printer, rows, QStringLiteral("kelas"), 12400, y);
-    printField(printer, rows, QStringLiteral("Bidang"), 14100, y);
+    if (!address.isNull())
+        printCell(printer, 8100, 10700, y, addressLines(asOneLine(address.toString())));
+    printFieldCell(printer, rows, QStringLiteral("NoTelHp"), 10800, 12300, y, 1);
+    printFieldCell(printer, rows, QStringLiteral("NoTelPej"), 10800, 12300, y + kLine, 1);
+    printFieldCell(printer, rows, QStringLiteral("NoFaks"), 10800, 12300, y + 2 * kLine, 1);
+    printFieldCell(printer, rows, QStringLiteral("kelas"), 12400, 14000, y);
+    printFieldCell(printer, rows, QStringLiteral("Bidang"), 14100, 15490, y);
 }
 
 } // namespace
@@ -45,7 +61,7 @@ void printContractorList(Printer &printer, Snapshot &rows, int first, int last)
     for (int position = 1; position < first && !rows.eof(); ++position)
         rows.moveNext();
     short c = 1;
-    printListPages(printer, rows, qMax(0, last - first + 1), kContractorRowsPerPage, 1000,
+    printListPages(printer, rows, qMax(0, last - first + 1), {kContractorRowsPerPage, 1000, 990, 15490, 10490},
                    [&] { Form2::table(printer, c); }, [&](double y) { printRow(printer, rows, y); });
 }
 

@@ -59,7 +59,7 @@ Form3::Form3(QWidget *parent)
 
     Command1 = new QPushButton(QStringLiteral("Susun"), this);
     place(Command1, 9600, 6600, 975, 375);
-    Command2 = new QPushButton(QStringLiteral("Keluar"), this);
+    Command2 = new QPushButton(QStringLiteral("&Keluar"), this);
     place(Command2, 10680, 6600, 1095, 375);
 
     connect(Command1, &QPushButton::clicked, this, [this] { guard(this, [this] { Command1_Click(); }); });

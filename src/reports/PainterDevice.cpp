@@ -147,6 +147,7 @@ void PainterDevice::beginJob(const QString &jobName, bool landscape, const std::
         throw Failure(QStringLiteral("Pencetak tidak dapat digunakan."), QStringLiteral("cannot start printing on %1").arg(where()));
     m_pdfOpen = m_printer->outputFormat() == QPrinter::PdfFormat;
     m_dpi = m_printer->resolution();
+    m_metrics.reset(); // measured again on the printer as it now stands
     QPen pen(Qt::black);
     pen.setWidthF(m_dpi / 150.0);
     m_painter.setPen(pen);
@@ -241,14 +242,21 @@ void PainterDevice::checkPdfOnDisk(const QString &path)
     throw outputFailure(path, reason);
 }
 
+const QFontMetricsF &PainterDevice::metrics(const QFont &font) const
+{
+    if (!m_metrics || m_metrics->first != font)
+        m_metrics.emplace(font, QFontMetricsF(font, m_printer.get()));
+    return m_metrics->second;
+}
+
 double PainterDevice::lineHeight(const QFont &font) const
 {
-    return toTwips(QFontMetricsF(font, m_printer.get()).height());
+    return toTwips(metrics(font).height());
 }
 
 double PainterDevice::textWidth(const QFont &font, const QString &text) const
 {
-    return toTwips(QFontMetricsF(font, m_printer.get()).horizontalAdvance(text));
+    return toTwips(metrics(font).horizontalAdvance(text));
 }
 
 } // namespace arb

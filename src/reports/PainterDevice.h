@@ -3,6 +3,7 @@
 #include "reports/PrintDevice.h"
 
 #include <QDateTime>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
 #include <memory>
@@ -58,7 +59,11 @@ private:
     double toTwips(double device) const;
     QString where() const;
 
+    // The metrics of the font measured last, kept for the next measure.
+    const QFontMetricsF &metrics(const QFont &font) const;
+
     std::unique_ptr<QPrinter> m_printer;
+    mutable std::optional<std::pair<QFont, QFontMetricsF>> m_metrics;
     QPainter m_painter;
     double m_dpi = 1200;
     int m_copies = 1; // painted here: a PDF file makes no copies of its own

@@ -89,13 +89,20 @@ struct Printer::State
     bool bold = false;
     std::unique_ptr<PrintDevice> device;
 
-    QFont font() const
+    // Made again only when the name, size or weight changed: the lists
+    // measure many texts in one font.
+    const QFont &font() const
     {
-        QFont f(fontName);
-        f.setPointSizeF(fontSize);
-        f.setBold(bold);
-        return f;
+        if (!cachedFont || cachedFont->family() != fontName || cachedFont->pointSizeF() != fontSize
+            || cachedFont->bold() != bold) {
+            QFont f(fontName);
+            f.setPointSizeF(fontSize);
+            f.setBold(bold);
+            cachedFont = f;
+        }
+        return *cachedFont;
     }
+    mutable std::optional<QFont> cachedFont;
 };
 
 Printer::Printer(const QString &jobName)
@@ -169,6 +176,11 @@ void Printer::print(const QString &text)
 void Printer::print(double number)
 {
     print(numberText(number));
+}
+
+double Printer::textWidth(const QString &text)
+{
+    return openJob().textWidth(d->font(), text);
 }
 
 void Printer::line(double x1, double y1, double dx, double dy)

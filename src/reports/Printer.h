@@ -33,6 +33,8 @@ public:
     void print(const QString &text);
     // A number: a blank in place of a plus sign before it, a blank after it.
     void print(double number);
+    // Width of the text in the current font, in twips, as the device sets it.
+    double textWidth(const QString &text);
     // A line from (x1, y1) to (x1 + dx, y1 + dy); the position is left at
     // its end point.
     void line(double x1, double y1, double dx, double dy);

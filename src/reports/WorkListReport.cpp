@@ -43,7 +43,7 @@ void printRow(Printer &printer, Snapshot &rows, double y)
 void printWorkList(Printer &printer, Snapshot &rows)
 {
     short c = 1;
-    printListPages(printer, rows, -1, kWorkRowsPerPage, 650, [&] { Form2::table1(printer, c); },
+    printListPages(printer, rows, -1, {kWorkRowsPerPage, 650, 990, 15390, 10590}, [&] { Form2::table1(printer, c); },
                    [&](double y) { printRow(printer, rows, y); });
 }
 

@@ -3,6 +3,7 @@
 #include "data/DataControl.h"
 #include "data/Fields.h"
 #include "data/Locations.h"
+#include "platform/AddressBox.h"
 #include "platform/Artwork.h"
 #include "platform/BoundBox.h"
 #include "platform/BusyPointer.h"
@@ -187,9 +188,11 @@ void Form5::buildControls()
     lock(Text2b);
 
     Label1 = label(this, QStringLiteral("Alamat "), 360, 1800, 1335, 255);
-    Text1 = column(this, 2040, 1800, 4815, 615);
+    // Locked: whole lines of the address, selectable, no caret.
+    Text1 = new AddressBox(this);
+    place(Text1, 2040, 1800, 4815, 615);
     Text1->setReadOnly(true);
-    Text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    Text1->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     Label2c = label(this, QStringLiteral("No Inden / LO "), 120, 2640, 1575, 255, true);
     Text2c = new QLineEdit(this);
@@ -212,7 +215,7 @@ void Form5::buildControls()
     Command6 = button(this, QStringLiteral(">"), 1080, 6960, 375, 375);
     Command7 = button(this, QStringLiteral(">>"), 1560, 6960, 375, 375);
     Command2 = button(this, QStringLiteral("Cetak Maklumat"), 4680, 6960, 1335, 375);
-    Command3 = button(this, QStringLiteral("Keluar"), 6120, 6960, 855, 375);
+    Command3 = button(this, QStringLiteral("&Keluar"), 6120, 6960, 855, 375);
 
     for (QWidget *w : {static_cast<QWidget *>(Text2a), static_cast<QWidget *>(Text2b), static_cast<QWidget *>(Text1)})
         setBackground(w, Qt::white);

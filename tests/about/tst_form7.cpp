@@ -26,6 +26,10 @@ private slots:
         for (QLabel *l : {f->Label7, f->Label1, f->Label2, f->Label3, f->Label4, f->Label5, f->Label6}) // no caption is cut
             QVERIFY2(l->sizeHint().width() <= l->width() && l->geometry().right() < f->width() && !l->text().isEmpty(),
                      qPrintable(l->text()));
+        // Label6 runs wider than its box in the desktop's font: a box that
+        // holds it, on the same centre as the layout's (840 + 3495 / 2 twips).
+        QVERIFY(f->Label6->fontMetrics().horizontalAdvance(f->Label6->text()) <= f->Label6->contentsRect().width());
+        QVERIFY(qAbs(f->Label6->geometry().center().x() - (840 + 3495 / 2) / 15) <= 1);
         // The diagnostics lie outside the visible area.
         for (QWidget *w : std::initializer_list<QWidget *>{f->Command1, f->Command2, f->Text1})
             QVERIFY(!f->rect().intersects(w->geometry()));

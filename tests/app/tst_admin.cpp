@@ -3,6 +3,7 @@
 #include "data/DataControl.h"
 #include "data/Fields.h"
 #include "data/Locations.h"
+#include "data/Password.h"
 
 using namespace arb;
 using namespace arb::test;
@@ -49,7 +50,10 @@ private slots:
         QVERIFY(n >= 20 && n == dc.recordCount() && withWork > 5);
         DataControl pw(Locations::kLocalPath, QStringLiteral("password"), DataControl::Kind::Dynaset);
         pw.open();
-        QVERIFY(r.out.contains(pw.text(QStringLiteral("password")).toUtf8()));
+        // The password printed; the store keeps its hash.
+        const QString printed = QString::fromUtf8(r.out).section(QStringLiteral("Kata laluan: "), 1).section(QLatin1Char('\n'), 0, 0);
+        QVERIFY(!printed.isEmpty() && Password::isHashed(pw.text(QStringLiteral("password"))));
+        QVERIFY(Password::matches(pw.text(QStringLiteral("password")), printed));
         DataControl t(Locations::kLocalPath, QStringLiteral("test"), DataControl::Kind::Dynaset);
         t.open();
         QCOMPARE(t.recordCount(), 1);

@@ -1,7 +1,13 @@
 #include "TestSupport.h"
 
 #include "app/Form1.h"
+#include "data/Password.h"
+#include "platform/Keyboard.h"
 #include "platform/MessageBox.h"
+#include "platform/Windows.h"
+#include "register/Form4.h"
+#include "reports/Form2.h"
+#include "work/Form5.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -26,26 +32,26 @@ void tryLogin(Form1 &f, const QString &typed)
     QTest::mouseClick(f.Command1, Qt::LeftButton);
 }
 
-// Logs in with the stored password, types a new one, and leaves with "Keluar".
-void changeTo(const QString &newPassword, bool pressOk)
+QString stored(test::TempStore &store)
 {
-    auto *f = new Form1;
-    f->setAttribute(Qt::WA_DeleteOnClose);
-    f->show();
-    tryLogin(*f, f->Text2->text());
-    QCOMPARE(usable(*f), 6);
-    f->Command2->click();
-    QVERIFY(f->Text2->isVisible() && f->Command3->isVisible());
-    f->Command2->click(); // twice: still shown, nothing else
-    QVERIFY(f->Text2->isVisible());
-    f->Text2->setText(newPassword);
-    if (pressOk) {
-        f->Command3->click();
-        QVERIFY(!f->Text2->isVisible() && !f->Command3->isVisible());
-    }
-    QPointer<Form1> alive(f);
-    f->Command4->click(); // Keluar unloads the window
-    QVERIFY(!alive || !alive->isVisible());
+    return store.value(0, QStringLiteral("password"), QStringLiteral("password")).toString();
+}
+
+// Types the new password and its repetition, and presses "Ok".
+void change(Form1 &f, const QString &typed, const QString &again)
+{
+    f.Command2->click();
+    QVERIFY(!f.Text2->isHidden() && !f.Text3->isHidden() && !f.Command3->isHidden());
+    QVERIFY(f.Text2->text().isEmpty() && f.Text3->text().isEmpty()); // nothing of the old one shows
+    QTest::keyClicks(f.Text2, typed);
+    QTest::keyClicks(f.Text3, again);
+    f.Command3->click();
+}
+
+void closeAll()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        w->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 } // namespace
@@ -54,6 +60,8 @@ class Form1Test : public QObject
 {
     Q_OBJECT
 private slots:
+    void init() { MessageBox::clear(); }
+
     void layoutAtLoad()
     {
         test::TempStore store(QStringLiteral("Rahsia1"));
@@ -64,19 +72,22 @@ private slots:
         QCOMPARE(f.Command12->text(), QStringLiteral("Daftar "));
         QCOMPARE(f.Frame1->geometry(), QRect(16, 240, 441, 81));
         QCOMPARE(usable(f), 0);
-        QVERIFY(!f.Text2->isVisible() && !f.Command3->isVisible());
+        QVERIFY(!f.Text2->isVisible() && !f.Text3->isVisible() && !f.Command3->isVisible());
         QVERIFY(f.Text1->isVisible() && f.Command1->isVisible() && f.Label1->isVisible());
-        // Both show "*" for every character, not the desktop style's dot.
-        QCOMPARE(f.Text2->displayText(), QStringLiteral("*******"));
+        // "*" for every character, not the desktop style's dot.
         QTest::keyClicks(f.Text1, QStringLiteral("ab c"));
         QCOMPARE(f.Text1->displayText(), QStringLiteral("****"));
         f.Text1->clear();
-        // The bound password box holds the stored password already.
-        QCOMPARE(f.Text2->text(), QStringLiteral("Rahsia1"));
-        // Tab order: Text1, Command1, Command4, Command2, Command14, Command13, Command12, Command11.
-        QCOMPARE(f.Text1->nextInFocusChain(), static_cast<QWidget *>(f.Command1));
-        QCOMPARE(f.Command1->nextInFocusChain(), static_cast<QWidget *>(f.Command4));
-        QCOMPARE(f.Command12->nextInFocusChain(), static_cast<QWidget *>(f.Command11));
+        // Tab order: the password change, the login box, then the menu left to right.
+        const QList<QWidget *> order{f.Text2,     f.Text3,     f.Command3,  f.Text1,    f.Command1, f.Command12,
+                                     f.Command13, f.Command11, f.Command14, f.Command2, f.Command4};
+        QList<QWidget *> seen{f.Text2};
+        for (QWidget *w = f.Text2->nextInFocusChain(); w != f.Text2; w = w->nextInFocusChain())
+            if (order.contains(w))
+                seen << w;
+        QCOMPARE(seen, order);
+        // The store keeps a hash, never the text.
+        QVERIFY(Password::isHashed(stored(store)) && !stored(store).contains(QStringLiteral("Rahsia1")));
         if (qEnvironmentVariableIsSet("ARB_GRAB"))
             f.grab().save(QString::fromLocal8Bit(qgetenv("ARB_GRAB")) + QStringLiteral("/form1.png"));
     }
@@ -99,36 +110,119 @@ private slots:
         QVERIFY(MessageBox::takeShown().isEmpty()); // a wrong password shows no box
     }
 
-    void emptyPasswordTable()
+    // A store from before keeps the text: it still logs in, exactly, and the
+    // first good login replaces the text by its hash.
+    void plainTextConvertedAtLogin()
     {
         test::TempStore store;
-        store.exec(QStringLiteral("DELETE FROM password"));
-        QCOMPARE(Form1().Text2->text(), QString());
-        changeTo(QStringLiteral("baru"), true); // logs in with no password; kept, not lost
-        QCOMPARE(store.count(QStringLiteral("password")), 1);
-        QCOMPARE(store.value(0, QStringLiteral("password"), QStringLiteral("password")).toString(), QStringLiteral("baru"));
-    }
-
-    void passwordChangeSurvivesRestart()
-    {
-        test::TempStore store(QStringLiteral("lama"));
-        changeTo(QStringLiteral("Baru 2"), true);
+        store.exec(QStringLiteral("UPDATE password SET password = ?"), {QStringLiteral("Lama 1")});
         {
             Form1 f;
-            tryLogin(f, QStringLiteral("lama"));
+            tryLogin(f, QStringLiteral("lama 1"));
             QCOMPARE(usable(f), 0);
-            tryLogin(f, QStringLiteral("Baru 2"));
+            QCOMPARE(stored(store), QStringLiteral("Lama 1")); // a wrong one changes nothing
+            tryLogin(f, QStringLiteral("Lama 1"));
             QCOMPARE(usable(f), 6);
         }
-        changeTo(QStringLiteral("tanpa-ok"), false); // stored without "Ok" all the same
-        QCOMPARE(store.value(0, QStringLiteral("password"), QStringLiteral("password")).toString(), QStringLiteral("tanpa-ok"));
-        changeTo(QString(), true);
-        const QVariant stored = store.value(0, QStringLiteral("password"), QStringLiteral("password"));
-        QVERIFY(!stored.isNull());
-        QCOMPARE(stored.toString(), QString());
+        QVERIFY(Password::isHashed(stored(store)));
+        QVERIFY(Password::matches(stored(store), QStringLiteral("Lama 1")));
+        QVERIFY(!Password::matches(stored(store), QStringLiteral("lama 1")));
         Form1 f;
-        tryLogin(f, QString());
+        tryLogin(f, QStringLiteral("Lama 1"));
         QCOMPARE(usable(f), 6);
+        // No row at all: the empty password, and nothing written.
+        store.exec(QStringLiteral("DELETE FROM password"));
+        Form1 g;
+        tryLogin(g, QString());
+        QCOMPARE(usable(g), 6);
+        QCOMPARE(store.count(QStringLiteral("password")), 0);
+    }
+
+    void passwordChange()
+    {
+        test::TempStore store(QStringLiteral("lama"));
+        const QString before = stored(store);
+        Form1 f;
+        f.show();
+        tryLogin(f, QStringLiteral("lama"));
+        QCOMPARE(f.Label3->text() + '|' + f.Label4->text(), QStringLiteral("Kata laluan baharu|Taip sekali lagi"));
+        // Different: said so, nothing stored, both boxes empty again.
+        change(f, QStringLiteral("baru1"), QStringLiteral("baru2"));
+        QCOMPARE(test::shownBoxes(),
+                 QStringList{QStringLiteral("Mesej|Kata laluan yang ditaip tidak sama. Sila taip semula kedua-duanya.|exclamation")});
+        QCOMPARE(stored(store), before);
+        QVERIFY(f.Text2->isVisible() && f.Text2->text().isEmpty() && f.Text3->text().isEmpty());
+        if (qEnvironmentVariableIsSet("ARB_GRAB"))
+            f.grab().save(QString::fromLocal8Bit(qgetenv("ARB_GRAB")) + QStringLiteral("/form1-password.png"));
+        // The same twice: stored at once, as its hash, and confirmed.
+        change(f, QStringLiteral("Baru 2"), QStringLiteral("Baru 2"));
+        QCOMPARE(test::shownBoxes(), QStringList{QStringLiteral("Mesej|Kata laluan telah ditukar|info")});
+        QVERIFY(!f.Text2->isVisible() && !f.Text3->isVisible() && !f.Command3->isVisible());
+        QVERIFY(Password::isHashed(stored(store)) && Password::matches(stored(store), QStringLiteral("Baru 2")));
+        // One write: closing the window writes nothing more, not even over
+        // what another desktop stored since.
+        const QString elsewhere = Password::hash(QStringLiteral("dari meja lain"));
+        store.exec(QStringLiteral("UPDATE password SET password = ?"), {elsewhere});
+        f.Command2->click();
+        QTest::keyClicks(f.Text2, QStringLiteral("tanpa ok"));
+        f.close();
+        QCOMPARE(stored(store), elsewhere);
+        // The empty password twice is a password too.
+        store.exec(QStringLiteral("UPDATE password SET password = ?"), {Password::hash(QStringLiteral("Baru 2"))});
+        Form1 g;
+        tryLogin(g, QStringLiteral("Baru 2"));
+        change(g, QString(), QString());
+        Form1 h;
+        tryLogin(h, QString());
+        QCOMPARE(usable(h), 6);
+        // A store without a password row gets one.
+        store.exec(QStringLiteral("DELETE FROM password"));
+        Form1 k;
+        tryLogin(k, QString());
+        change(k, QStringLiteral("pertama"), QStringLiteral("pertama"));
+        QCOMPARE(store.count(QStringLiteral("password")), 1);
+        QVERIFY(Password::matches(stored(store), QStringLiteral("pertama")));
+    }
+
+    // Focus after login on "Daftar ", never "Keluar"; Enter presses the
+    // focused button; Alt+C and Alt+K press "Cetak..." and "Keluar", their
+    // underlines shown only while Alt is held.
+    void keyboard()
+    {
+        test::TempStore store(QStringLiteral("kunci"));
+        auto *f = new Form1;
+        f->setAttribute(Qt::WA_DeleteOnClose);
+        QPointer<Form1> alive(f);
+        f->show();
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        QTest::keyClicks(f->Text1, QStringLiteral("kunci"));
+        QTest::keyClick(f->Text1, Qt::Key_Return);
+        QCOMPARE(usable(*f), 6);
+        QCOMPARE(QApplication::focusWidget(), f->Command12);
+        QTest::keyClick(f->Command12, Qt::Key_Space); // a Space right after login opens the register
+        QVERIFY(alive && f->isVisible());
+        QTRY_VERIFY(loadedWindow<Form4>());
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        f->Command13->setFocus();
+        QTest::keyClick(f->Command13, Qt::Key_Return);
+        QVERIFY(loadedWindow<Form5>());
+
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        const QImage plain = f->Command4->grab().toImage();
+        QTest::keyPress(f, Qt::Key_Alt, Qt::AltModifier);
+        QVERIFY(f->Command4->grab().toImage() != plain);
+        QTest::keyRelease(f, Qt::Key_Alt);
+        QVERIFY(f->Command4->grab().toImage() == plain);
+        QCOMPARE(caption(f->Command14) + '|' + caption(f->Command4), QStringLiteral("Cetak...|Keluar"));
+        QTest::keyClick(f, Qt::Key_C, Qt::AltModifier);
+        QTRY_VERIFY(loadedWindow<Form2>());
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        QTest::keyClick(f, Qt::Key_K, Qt::AltModifier);
+        QTRY_VERIFY(!alive);
+        closeAll();
     }
 };
 

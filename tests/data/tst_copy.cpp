@@ -2,6 +2,7 @@
 
 #include "data/Connection.h"
 #include "data/DemoData.h"
+#include "data/Password.h"
 #include "data/Schema.h"
 #include "data/StoreCopy.h"
 #include "platform/Failure.h"
@@ -81,7 +82,8 @@ private slots:
         }
         QVERIFY_THROWS_EXCEPTION(Failure, copyStore(file, existing.path()));
         QCOMPARE(existing.count(), 2);
-        QCOMPARE(existing.value(0, QStringLiteral("password"), QStringLiteral("password")).toString(), QStringLiteral("jangan ubah"));
+        QVERIFY(Password::matches(existing.value(0, QStringLiteral("password"), QStringLiteral("password")).toString(),
+                                  QStringLiteral("jangan ubah")));
     }
 
     // The server refuses a text holding a NUL: the copy names the contractor

@@ -1,4 +1,7 @@
 #include "OpenForm4.h"
+#include "platform/AddressBox.h"
+#include "platform/Keyboard.h"
+#include "platform/Look.h"
 #include "data/Locations.h"
 #include "data/Numbering.h"
 #include "platform/Failure.h"
@@ -8,6 +11,7 @@
 #include "data/DataControl.h"
 #include "platform/Windows.h"
 
+#include <QAbstractItemView>
 #include <QPointer>
 #include <QThread>
 #include <thread>
@@ -17,13 +21,14 @@ using namespace Qt::StringLiterals;
 using test::TempStore;
 
 namespace {
-// '1' per usable control: Baru Padam Kemaskini |< < > >| Cetak Keluar Cari Text16 Combo1, then the field Text2.
+// '1' per usable control: Baru Padam Kemaskini |< < > >| Cetak Keluar Cari Text16 Combo1, then the field Text2
+// (editable, not read-only).
 QString usable(const Form4 &f)
 {
     QString s;
     for (QWidget *w : QList<QWidget *>{f.Command2, f.Command3, f.Command4, f.Command9, f.Command7, f.Command6,
                                        f.Command10, f.Command1, f.Command5, f.Command8, f.Text16, f.Combo1, f.Text2})
-        s += w->isEnabled() ? u'1' : u'0';
+        s += (w == f.Text2 ? !isReadOnlyBox(w) : w->isEnabled()) ? u'1' : u'0';
     return s;
 }
 
@@ -71,7 +76,7 @@ private slots:
         QCOMPARE(f->Text21->focusPolicy(), Qt::NoFocus);
         QCOMPARE(f->searchMode(), 0);
         QCOMPARE(usable(*f), u"1011111111110"_s);
-        QVERIFY(f->Text18->isHidden() && !f->Text3->isEnabled());
+        QVERIFY(f->Text18->isHidden() && isReadOnlyBox(f->Text3));
 
         // Tab order, as the relative order along the focus chain.
         const QList<QWidget *> order{f->Text21, f->Text17, f->Text19, f->Text2, f->Text4, f->Text3, f->Text13,
@@ -98,13 +103,13 @@ private slots:
         main.Command12->click();
         QCOMPARE(loadedWindow<Form4>(), f);
         QCOMPARE(f->Text1->text(), u"ZRVA/KP/0026"_s);
-        QVERIFY(f->Text2->text() == u"SEDANG DIDAFTAR"_s && f->Text2->isEnabled());
+        QVERIFY(f->Text2->text() == u"SEDANG DIDAFTAR"_s && !isReadOnlyBox(f->Text2));
         f->Command2->click();
         QCOMPARE(store.count(), 26);
         // Browsing: "Daftar " reloads the current row read-only.
         f->Text2->setText(u"x"_s);
         main.Command12->click();
-        QVERIFY(f->Text2->text() == u"SEDANG DIDAFTAR"_s && !f->Text2->isEnabled());
+        QVERIFY(f->Text2->text() == u"SEDANG DIDAFTAR"_s && isReadOnlyBox(f->Text2));
         // "Keluar" unloads the window with its data control.
         QPointer<DataControl> dc = f->kontraktor;
         f->Command5->click();
@@ -138,7 +143,7 @@ private slots:
         QCOMPARE(f->Text1->text(), u"ZRVA/KP/0014"_s);
         QVERIFY(f->Text2->text().isEmpty() && boxText(f->Text3).isEmpty() && f->Combo2->currentText().isEmpty());
         QCOMPARE(f->Text21->text(), u" "_s);
-        QVERIFY(f->Command2->text() == u"Ok"_s && !f->Text18->isHidden());
+        QVERIFY(caption(f->Command2) == u"Ok"_s && !f->Text18->isHidden());
         QCOMPARE(usable(*f), u"1000000000001"_s);
 
         f->Text2->setText(u"  SYARIKAT BARU  "_s);
@@ -156,7 +161,7 @@ private slots:
                               u"Kerja Am"_s, u"\tPKK/1"_s, u"-"_s, u"-"_s, QString(), u"<null>"_s}));
 
         // Browsing on the new row, showing what was typed until shown again.
-        QVERIFY(f->Command2->text() == u"Baru"_s && f->Text18->isHidden() && !f->Text2->isEnabled());
+        QVERIFY(caption(f->Command2) == u"Baru"_s && f->Text18->isHidden() && isReadOnlyBox(f->Text2));
         QCOMPARE(f->Text2->text(), u"  SYARIKAT BARU  "_s);
         QCOMPARE(walk(*f, {f->Command6}), u"0014"_s);
         QCOMPARE(f->Text2->text(), u"SYARIKAT BARU"_s);
@@ -278,12 +283,12 @@ private slots:
         auto f = openForm();
         f->Command6->click();
         f->Command4->click(); // "Kemaskini"
-        QCOMPARE(f->Command4->text(), u"Ok"_s);
+        QCOMPARE(caption(f->Command4), u"Ok"_s);
         QCOMPARE(usable(*f), u"0110000000001"_s);
         f->Text2->setText(u" SYARIKAT DUA BARU "_s);
         f->Text13->clear();
         f->Command4->click(); // "Ok"
-        QCOMPARE(f->Command4->text(), u"Kemaskini"_s);
+        QCOMPARE(caption(f->Command4), u"Kemaskini"_s);
         QCOMPARE(f->Text13->text(), u"-"_s);
         QCOMPARE(values(store.rows().at(1),
                         {u"NamaSyarikat"_s, u"NamaPengarahUrusan"_s, u"Tarikh_dapat_kerja"_s, u"Butiran_kerja"_s}),
@@ -310,7 +315,7 @@ private slots:
         QCOMPARE(store.count(), 4);
         QCOMPARE(store.value(1, u"NoDaftar"_s).toString(), u"ZRVA/KP/0003"_s);
         QCOMPARE(f->Text1->text(), u"ZRVA/KP/0003"_s);
-        QCOMPARE(f->Command4->text(), u"Kemaskini"_s);
+        QCOMPARE(caption(f->Command4), u"Kemaskini"_s);
         QCOMPARE(usable(*f), u"1011111111111"_s);
         // After a deletion the proposal passes the highest number in use; the
         // count + 1 would repeat 0005.
@@ -346,9 +351,80 @@ private slots:
         f->Text5->setText(u"012"_s);
         store.exec(u"DROP TABLE kontraktor"_s);
         f->Command4->click();
-        QCOMPARE(f->Command4->text(), u"Ok"_s);
-        QVERIFY(f->Text5->isEnabled() && f->Text5->text() == u"012"_s);
+        QCOMPARE(caption(f->Command4), u"Ok"_s);
+        QVERIFY(!isReadOnlyBox(f->Text5) && f->Text5->text() == u"012"_s);
         QCOMPARE(shownBoxes().filter(u"|critical"_s).size(), 1);
+    }
+    // Browsing reads at full contrast in boxes that take no typing; Enter
+    // presses the focused button and searches from the search box; Alt and a
+    // letter press the buttons whose captions mark one, underlined only
+    // while Alt is held.
+    void keyboardAndReadOnlyBrowsing()
+    {
+        TempStore store;
+        store.addContractors(3);
+        auto f = openForm();
+        f->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.get()));
+        for (QWidget *w : QList<QWidget *>{f->Text1, f->Text2, f->Text3, f->Text6, f->Text11, f->Text17, f->Text20, f->Combo2}) {
+            QVERIFY(w->isEnabled() && isReadOnlyBox(w));
+            QCOMPARE(w->focusPolicy(), Qt::ClickFocus); // Tab goes to the buttons, as before
+            QWidget *box = w == f->Combo2 ? static_cast<QWidget *>(f->Combo2->lineEdit()) : w;
+            const QPalette p = box->palette();
+            QVERIFY2(contrast(p.color(QPalette::Active, QPalette::Text), p.color(QPalette::Active, QPalette::Base)) >= 4.5,
+                     qPrintable(w->objectName()));
+        }
+        QTest::keyClicks(f->Text2, u"x"_s);
+        QTest::keyClick(f->Combo2, Qt::Key_Down);
+        QTest::mouseClick(f->Combo2, Qt::LeftButton);
+        QCOMPARE(f->Text2->text() + u'|' + f->Combo2->currentText(), u"SYARIKAT 1|Bidang 1"_s);
+        QVERIFY(!f->Combo2->view()->isVisible());
+        // The address box shows its line whole, not one and a half.
+        auto *address = qobject_cast<AddressBox *>(f->Text3);
+        QVERIFY(address && address->visibleLines() == 1);
+        QCOMPARE(address->viewport()->height(), address->fontMetrics().height());
+
+        // Enter in the search box runs "Cari".
+        f->Text16->setText(u"3"_s);
+        QTest::keyClick(f->Text16, Qt::Key_Return);
+        QCOMPARE(shownBoxes(), QStringList{u"Jumpa...|Teruskan?|?"_s});
+        QCOMPARE(f->Text1->text(), u"ZRVA/KP/0003"_s);
+
+        // The underline shows only while Alt is held.
+        const QImage plain = f->Command2->grab().toImage();
+        QTest::keyPress(f.get(), Qt::Key_Alt, Qt::AltModifier);
+        QVERIFY(altHeld() && f->Command2->grab().toImage() != plain);
+        if (qEnvironmentVariableIsSet("ARB_GRAB"))
+            f->grab().save(qEnvironmentVariable("ARB_GRAB") + u"/form4-alt.png"_s);
+        QTest::keyRelease(f.get(), Qt::Key_Alt);
+        QVERIFY(!altHeld() && f->Command2->grab().toImage() == plain);
+
+        // Enter on the focused "Baru" starts a registration; the count reads at 4.5:1.
+        f->Command2->setFocus();
+        QTest::keyClick(f->Command2, Qt::Key_Return);
+        QCOMPARE(caption(f->Command2), u"Ok"_s);
+        const QPalette count = f->Text18->palette();
+        QVERIFY(contrast(count.color(QPalette::Text), count.color(QPalette::Base)) >= 4.5);
+        QVERIFY(!isReadOnlyBox(f->Text2) && f->Text2->focusPolicy() == Qt::StrongFocus);
+        f->Text2->setText(u"DENGAN PAPAN KEKUNCI"_s);
+        QTest::keyClick(f->Command2, Qt::Key_Enter);
+        QCOMPARE(store.count(), 4);
+
+        // Alt+M "Kemaskini", Alt+P "Padam" (answered No), Alt+C "Cari", Alt+K "Keluar".
+        QTest::keyClick(f.get(), Qt::Key_M, Qt::AltModifier);
+        QTRY_COMPARE(caption(f->Command4), u"Ok"_s);
+        QTest::keyClick(f.get(), Qt::Key_P, Qt::AltModifier);
+        QTRY_COMPARE(MessageBox::shown().size(), 2);
+        QCOMPARE(shownBoxes(), (QStringList{u"Padam...|Anda pasti untuk padam rekod ini?|?"_s, u"Mesej|Rekod Tidak Dipadam!|info"_s}));
+        f->Command4->click();
+        f->Text16->setText(u"1"_s);
+        QTest::keyClick(f.get(), Qt::Key_C, Qt::AltModifier);
+        QTRY_COMPARE(f->Text1->text(), u"ZRVA/KP/0001"_s);
+        shownBoxes();
+        QPointer<Form4> alive(f.release());
+        alive->setAttribute(Qt::WA_DeleteOnClose);
+        QTest::keyClick(alive, Qt::Key_K, Qt::AltModifier);
+        QTRY_VERIFY(alive.isNull() || !alive->isVisible());
     }
 };
 

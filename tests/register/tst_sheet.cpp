@@ -51,28 +51,30 @@ private slots:
         QStringList texts;
         for (const RecordedText &t : job.pages.first().texts)
             texts << describe(t);
-        // A line break goes to the left edge one line (264 twips) lower; tabs to the next stop;
-        // the empty fax prints nothing.
+        // The address's second line under its first, in the value column, and
+        // every row below one row (250 twips) lower; inside the registration
+        // blocks a line break goes to the left edge one line (264 twips) lower,
+        // tabs to the next stop; the empty fax prints nothing.
         QCOMPARE(texts, (QStringList{
             u"6000,1100 Arial 14 bold Maklumat Kontraktor Berdaftar"_s, u"1500,1900 Nombor Pendaftaran :"_s,
             u"1500,2150 Nama Syarikat/Perniagaan :"_s, u"1500,2400 Alamat Syarikat/Perniagaan :"_s,
-            u"1500,2650 Nama Pengarah :"_s, u"1500,2900 No Kad Pengenalan :"_s, u"1500,3150 No Tel "_s,
-            u"2600,3150 Bimbit"_s, u"2600,3400 Pejabat"_s, u"2600,3650 Faks"_s, u"1500,3900 Bidang :"_s,
-            u"1500,4150 Kelas :"_s, u"5000,1900 ZRVA/KP/0001"_s, u"5000,2150 SYARIKAT DITAIP"_s,
-            u"5000,2400 No. 5, Jalan Satu"_s, u"0,2664 Taman Dua"_s, u"5000,2650 NamaPengarahUrusan 1"_s,
-            u"5000,2900 NoKadPengenalan 1"_s, u"5000,3150 NoTelHp 1"_s, u"5000,3400 NoTelPej 1"_s,
-            u"5000,3900 Bidang 1"_s, u"5000,4150 kelas 1"_s, u"1700,4500 PKK "_s,
-            u"2160,4764 No Daftar : NDPKK 1"_s, u"2160,5028 Kelas/Tajuk : KTPKK 1"_s, u"1700,5250 CIDB "_s,
-            u"2160,5514 No Daftar : NDCIDB 1"_s, u"2160,5778 Kelas/Tajuk : KTCIDB 1"_s, u"1700,6000 K/KEW "_s,
-            u"2160,6264 No Daftar : NDKKEW 1"_s, u"2160,6528 Kelas/Tajuk : KTKKEW 1"_s,
-            u"1500,7000 Verdana 9 Tarikh Daftar : TarikhDaftar 1     No Resit : NoResit 1     Kerja : Ada Maklumat kerja"_s}));
+            u"1500,2900 Nama Pengarah :"_s, u"1500,3150 No Kad Pengenalan :"_s, u"1500,3400 No Tel "_s,
+            u"2600,3400 Bimbit"_s, u"2600,3650 Pejabat"_s, u"2600,3900 Faks"_s, u"1500,4150 Bidang :"_s,
+            u"1500,4400 Kelas :"_s, u"5000,1900 ZRVA/KP/0001"_s, u"5000,2150 SYARIKAT DITAIP"_s,
+            u"5000,2400 No. 5, Jalan Satu"_s, u"5000,2650 Taman Dua"_s, u"5000,2900 NamaPengarahUrusan 1"_s,
+            u"5000,3150 NoKadPengenalan 1"_s, u"5000,3400 NoTelHp 1"_s, u"5000,3650 NoTelPej 1"_s,
+            u"5000,4150 Bidang 1"_s, u"5000,4400 kelas 1"_s, u"1700,4750 PKK "_s,
+            u"2160,5014 No Daftar : NDPKK 1"_s, u"2160,5278 Kelas/Tajuk : KTPKK 1"_s, u"1700,5500 CIDB "_s,
+            u"2160,5764 No Daftar : NDCIDB 1"_s, u"2160,6028 Kelas/Tajuk : KTCIDB 1"_s, u"1700,6250 K/KEW "_s,
+            u"2160,6514 No Daftar : NDKKEW 1"_s, u"2160,6778 Kelas/Tajuk : KTKKEW 1"_s,
+            u"1500,7250 Verdana 9 Tarikh Daftar : TarikhDaftar 1     No Resit : NoResit 1     Kerja : Ada Maklumat kerja"_s}));
 
         QStringList lines;
         for (const RecordedLine &l : job.pages.first().lines)
             lines << u"%1,%2-%3,%4"_s.arg(l.x1).arg(l.y1).arg(l.x2).arg(l.y2);
         QCOMPARE(lines, (QStringList{u"990,990-990,1590"_s, u"15490,990-15490,1590"_s, u"990,990-15490,990"_s,
-                                     u"990,1590-15490,1590"_s, u"1500,4450-1500,6800"_s, u"11500,4450-11500,6800"_s,
-                                     u"1500,4450-11500,4450"_s, u"1500,6800-11500,6800"_s}));
+                                     u"990,1590-15490,1590"_s, u"1500,4700-1500,7050"_s, u"11500,4700-11500,7050"_s,
+                                     u"1500,4700-11500,4700"_s, u"1500,7050-11500,7050"_s}));
         QCOMPARE(store.value(0, u"NamaSyarikat"_s).toString(), u"SYARIKAT 1"_s); // printing stores nothing
 
         recorder.clear();
@@ -87,6 +89,30 @@ private slots:
         QVERIFY(recorder.allTexts().last().text.endsWith(u"Kerja : Tiada Maklumat kerja"_s));
         // Three characters are the least that counts as work.
         QVERIFY(workStatus(u"123"_s) == u"Ada Maklumat kerja"_s && workStatus(u"12"_s) == u"Tiada Maklumat kerja"_s);
+
+        // One line moves nothing; an address longer than the page takes ends in "…".
+        for (const int n : {1, 20}) {
+            QStringList address;
+            for (int i = 1; i <= n; ++i)
+                address << u"Baris %1"_s.arg(i);
+            f->Text3->setPlainText(address.join(u'\n'));
+            recorder.clear();
+            MessageBox::queueAnswers({MessageBox::Yes});
+            f->Command1->click();
+            QStringList atValue;
+            for (const RecordedText &t : recorder.allTexts())
+                if (t.text.startsWith(u"Baris"_s))
+                    atValue << describe(t);
+            const RecordedText closing = recorder.allTexts().last();
+            if (n == 1) {
+                QCOMPARE(atValue, QStringList{u"5000,2400 Baris 1"_s});
+                QCOMPARE(closing.y, 7000);
+            } else {
+                QCOMPARE(atValue.size(), 12);
+                QCOMPARE(atValue.last(), u"5000,5150 Baris 12 \u2026"_s);
+                QCOMPARE(closing.y, 7000 + 11 * 250);
+            }
+        }
     }
 
     void printsADemoSheetToPdf()

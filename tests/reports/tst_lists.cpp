@@ -5,11 +5,13 @@
 #include "reports/ContractorListReport.h"
 #include "reports/Form2.h"
 #include "reports/ListLines.h"
+#include "reports/ListPages.h"
 #include "reports/MonthCount.h"
 #include "reports/PrintRecorder.h"
 #include "reports/Printer.h"
 #include "reports/WorkListReport.h"
 
+#include <QRegularExpression>
 #include <climits>
 
 using namespace arb;
@@ -186,7 +188,7 @@ private slots:
         RecordedJob job = report(1, INT_MAX);
         QVERIFY(job.landscape && job.ended);
         QCOMPARE(pages(job), QStringLiteral("19:9 0001-0009|19:9 0010-0018|19:9 0019-0027|19:1 0028-0028")); // a fresh skeleton each
-        QCOMPARE(job.pages.at(3).texts.size(), 7 + 1);
+        QCOMPARE(job.pages.at(3).texts.size(), 7 + 2 + 1); // titles, footer, the number
         const QList<std::tuple<double, double, QString>> row{
             {1100, 9500, "ZRVA/KP/0027"}, {2800, 9500, "1.2.2024"}, {4400, 9500, "SYARIKAT BINAAN JAYA "},
             {4400, 9720, "MAJU SDN BHD"}, {8100, 9500, "No. 7, Jalan Merbah "}, {8100, 9720, "27070 Kampung Tebing "},
@@ -211,8 +213,8 @@ private slots:
             QCOMPARE(at(p, x, y), text);
         int counts = 0, last = 0;
         for (const RecordedText &t : p.texts) {
-            counts += t.x >= 10690 && t.y > 1100 ? 1 : 0;
-            last += t.y >= 9950 ? 1 : 0;
+            counts += t.x >= 10690 && t.y > 1100 && t.y < 10590 ? 1 : 0;
+            last += t.y >= 9950 && t.y < 10590 ? 1 : 0;
         }
         QCOMPARE(counts, 2); // months with no work stay empty
         QCOMPARE(last, 1);
@@ -224,6 +226,55 @@ private slots:
         QCOMPARE(at(report(5, 5).pages.at(0), 1100, 1500), QStringLiteral("Verdana 10: ZRVA/KP/0005"));
         QCOMPARE(pages(report(2, 11)), QStringLiteral("19:9 0002-0010|19:1 0011-0011"));
         QCOMPARE(pages(report(22, 40)), QStringLiteral("19:7 0022-0028"));
+    }
+    // Under the frame of every page, when it was printed and "Muka surat N
+    // daripada M", the page number flush with the frame's right side; in the
+    // contractor list no text crosses the rule that ends its column.
+    void footersAndColumns()
+    {
+        test::TempStore store;
+        store.addContractors(9);
+        store.addContractor({{"NoDaftar", "ZRVA/KP/0010"}, {"TarikhDaftar", "01.02.2024, dipinda 03.04.2024"},
+                             {"NamaSyarikat", "SYARIKAT" + QString(40, QLatin1Char('X')) + " SDN BHD"},
+                             {"AlamatPendaftaranSyarikat", "Lot 1, " + QString(30, QLatin1Char('Y')) + " Jalan Panjang"},
+                             {"NoTelHp", "012-3456789 / 019-8765432"}, {"kelas", "G3 / G4 / G5 / G6 / G7 / F"},
+                             {"Bidang", "Pembekalan/Perkhidmatan"}});
+        const QRegularExpression printedAt(QStringLiteral("^Dicetak pada \\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d$"));
+        const auto footers = [&](const RecordedJob &job, double y, double right) {
+            QStringList out;
+            for (const RecordedPage &page : job.pages)
+                for (const RecordedText &t : page.texts)
+                    if (t.y == y && t.fontSize == 8)
+                        out << (t.x == 990 && printedAt.match(t.text).hasMatch() ? QStringLiteral("tarikh")
+                                : t.x + 80 * t.text.size() == right                  ? t.text
+                                                                                      : QStringLiteral("? ") + t.text);
+            return out.join(QLatin1Char('|'));
+        };
+        const RecordedJob list = report(1, INT_MAX);
+        QCOMPARE(footers(list, 10610, 15490), QStringLiteral("tarikh|Muka surat 1 daripada 2|tarikh|Muka surat 2 daripada 2"));
+        QCOMPARE(footers(report(), 10710, 15390), QStringLiteral("tarikh|Muka surat 1 daripada 1"));
+        QCOMPARE(footers(report(3, 4), 10610, 15490), QStringLiteral("tarikh|Muka surat 1 daripada 1"));
+
+        const QMap<double, double> rules{{1100, 2700}, {2800, 4300}, {4400, 8000}, {8100, 10700},
+                                         {10800, 12300}, {12400, 14000}, {14100, 15490}};
+        for (const RecordedPage &page : list.pages)
+            for (const RecordedText &t : page.texts)
+                if (t.y > 1100 && t.y < 10490)
+                    QVERIFY2(t.x + 100 * t.text.size() <= rules.value(t.x) - 60, qPrintable(QStringLiteral("%1,%2 %3").arg(t.x).arg(t.y).arg(t.text)));
+        const RecordedPage &last = list.pages.at(1);
+        QCOMPARE(at(last, 14100, 1500) + '|' + at(last, 14100, 1720), QStringLiteral("Verdana 10: Pembekalan/|Verdana 10: Perkhidmatan"));
+        QCOMPARE(at(last, 10800, 1500), QStringLiteral("Verdana 10: 012-3456789 /\u2026"));
+        QCOMPARE(at(last, 4400, 1500), "Verdana 10: SYARIKAT" + QString(26, QLatin1Char('X')) + '-'); // no blank: broken with a hyphen
+        QCOMPARE(at(last, 2800, 1500) + '|' + at(last, 2800, 1720), QStringLiteral("Verdana 10: 01.02.2024,|Verdana 10: dipinda"));
+
+        // A word wider than its column breaks between syllables where it can.
+        PrintRecorder rec;
+        Printer p(QStringLiteral("t"));
+        p.setFontName(QStringLiteral("Verdana"));
+        p.setFontSize(10);
+        QCOMPARE(fitColumn(p, {QStringLiteral("Perkhidmatan")}, 1000, 4).join('|'), QStringLiteral("Perkhidma-|tan"));
+        QCOMPARE(fitColumn(p, {QStringLiteral("Pengkhususan")}, 900, 4).join('|'), QStringLiteral("Pengkhu-|susan"));
+        QCOMPARE(fitColumn(p, {QStringLiteral("a b c d e f")}, 300, 2).join('|'), QStringLiteral("a b|c\u2026"));
     }
 };
 

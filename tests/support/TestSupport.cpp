@@ -31,7 +31,7 @@ QStringList shownBoxes()
 
 void prepareApplication()
 {
-    installFontSubstitutes();
+    installUi();
     MessageBox::setScripted(true);
 }
 

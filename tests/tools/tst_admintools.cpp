@@ -3,6 +3,7 @@
 
 #include "data/Connection.h"
 #include "data/Fields.h"
+#include "data/Password.h"
 
 #include <QDir>
 #include <QProcess>
@@ -93,8 +94,16 @@ private slots:
         QVERIFY(store.value(0, "NoDaftar").isNull()); // no such column in the old table
         QVERIFY2(!r.out.contains("tepat"), r.out.constData()); // read whole: nothing to list as altered
         QCOMPARE(store.value(0, "NamaSyarikat").toString() + '/' + store.value(7, "NamaSyarikat").toString(), QStringLiteral("Beverages/Seafood"));
+        // The old file's passwords arrive as their hashes.
+        QCOMPARE(store.count(kPasswordTable), 3);
+        for (const QVariantMap &row : store.rows(kPasswordTable))
+            QVERIFY(Password::isHashed(row.value("password").toString()));
         const Run sound = admin({"check", store.path()});
-        QVERIFY2(sound.status == 0 && sound.out.contains("baik"), sound.out.constData());
+        QVERIFY2(sound.status == 0 && sound.out.contains("baik") && !sound.out.contains("Amaran"), sound.out.constData());
+        // A password kept as text is a warning, not a fault.
+        store.exec("UPDATE password SET password = 'teks' WHERE id = (SELECT min(id) FROM password)");
+        const Run warned = admin({"check", store.path()});
+        QVERIFY2(warned.status == 0 && warned.out.contains("Amaran: kata laluan disimpan sebagai teks biasa"), warned.out.constData());
         // A second import onto the same store is refused and changes nothing.
         store.exec("DELETE FROM kontraktor WHERE \"NamaSyarikat\" = ?", {"Seafood"});
         QCOMPARE(admin({"import-mdb", legacyFile, store.path()}).status, 1);

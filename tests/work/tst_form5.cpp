@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "app/Form1.h"
+#include "platform/AddressBox.h"
 #include "platform/MessageBox.h"
 #include "platform/Windows.h"
 #include "work/Form5.h"
@@ -71,8 +72,18 @@ private slots:
                 && !form->Text2f->isReadOnly());
         QCOMPARE(form->Combo1->currentText(), u"Nama Syarikat"_s);
         QCOMPARE(form->Text2a->text(), u"ZRVA/KP/0001"_s);
+        // The locked address: its lines whole (the demo's three), no caret.
+        auto *address = qobject_cast<AddressBox *>(form->Text1);
+        QVERIFY(address && address->viewport()->height() % address->fontMetrics().height() == 0);
+        QCOMPARE(address->visibleLines(), 3);
+        QCOMPARE(address->toPlainText().count(u'\n'), 2);
+        QVERIFY(!(address->textInteractionFlags() & (Qt::TextEditable | Qt::TextSelectableByKeyboard)));
         if (qEnvironmentVariableIsSet("ARB_GRAB"))
             form->grab().save(qEnvironmentVariable("ARB_GRAB") + u"/form5.png"_s);
+        // Enter in the search box runs "Cari".
+        form->Text16->setText(u"BERKAT"_s);
+        QTest::keyClick(form->Text16, Qt::Key_Return);
+        QCOMPARE(test::shownBoxes().value(0), kWord);
         // A second click brings the same window to the front as it stands.
         form->Command7->click();
         main.Command13->click();
