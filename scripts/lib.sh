@@ -5,7 +5,7 @@ PACKAGES=(build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-qpa-plugins libqt6sql6-sqlite libqt6sql6-psql
   fonts-dejavu-core fonts-liberation
   mdbtools mdbtools-dev libglib2.0-dev
-  poppler-utils postgresql sqlite3 openssl)
+  poppler-utils postgresql sqlite3 openssl strace)
 
 # What scripts/package needs besides: dpkg-shlibdeps and file for CPack,
 # and the checks CI runs on the package it built.
