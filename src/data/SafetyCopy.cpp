@@ -140,8 +140,7 @@ QString keepReplaced(const QString &target, const QDateTime &now)
     const QString cannot = QStringLiteral("Pangkalan data lama tidak dapat disimpan sebagai: %1").arg(kept);
     if (Temporary::occupied(kept))
         throw Failure(cannot);
-    QString why;
-    if (!fs::linkFile(target, kept, &why)) {
+    if (!fs::linkFile(target, kept)) {
         Temporary copy(target, QStringLiteral("replaced"));
         QFile from(target), to(copy.path());
         if (!from.open(QIODevice::ReadOnly))

@@ -104,7 +104,8 @@ void Temporary::place(const QString &to, bool replace)
 
 QString Temporary::shownName(const QString &path)
 {
-    static const QRegularExpression temporary(QStringLiteral("^\\.(.+)\\.[a-z]+-[^./]+-\\d+%1$").arg(QRegularExpression::escape(kSuffix)));
+    static const QRegularExpression temporary(
+        QStringLiteral("^\\.(.+)\\.[a-z]+-[^./]+-\\d+%1$").arg(QRegularExpression::escape(kSuffix)));
     const QString name = QFileInfo(path).fileName();
     const QRegularExpressionMatch m = temporary.match(name);
     return m.hasMatch() ? path.chopped(name.size()) + m.captured(1) : path;
