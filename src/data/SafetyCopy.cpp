@@ -182,7 +182,8 @@ void finishRestore(const QString &staged, const QString &target, bool replace)
     QString error;
     QFile file(staged);
     if (replace ? !fs::replaceFile(staged, target, &error) : !file.rename(target))
-        throw Failure(QStringLiteral("Fail tidak dapat diletakkan di tempatnya: %1").arg(target), replace ? error : file.errorString());
+        throw Failure(QStringLiteral("Fail tidak dapat diletakkan di tempatnya: %1").arg(target),
+                      replace ? error : file.errorString());
     fs::syncFolder(QFileInfo(target).absolutePath());
 }
 

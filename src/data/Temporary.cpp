@@ -142,7 +142,8 @@ QStringList Temporary::leftovers(const QString &target, const QString &command)
                                          .arg(QRegularExpression::escape(info.fileName()), QRegularExpression::escape(command),
                                               QRegularExpression::escape(kSuffix)));
     QStringList found;
-    for (const QString &name : dir.entryList({QStringLiteral(".*") + kSuffix}, QDir::Files | QDir::Hidden | QDir::System, QDir::Name))
+    const QStringList names = dir.entryList({QStringLiteral(".*") + kSuffix}, QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QString &name : names)
         if (pattern.match(name).hasMatch())
             found << dir.filePath(name);
     return found;

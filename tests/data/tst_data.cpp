@@ -419,7 +419,8 @@ private slots:
             ++rows;
         QCOMPARE(rows, 1);
         const QString shown = test::failureOf([&] { requireWholeRead(q, c.location()); });
-        QVERIFY2(shown.startsWith(QStringLiteral("Pangkalan data rosak: ") + store.path()) && shown.contains(QStringLiteral("arb-admin check")),
+        QVERIFY2(shown.startsWith(QStringLiteral("Pangkalan data rosak: ") + store.path())
+                     && shown.contains(QStringLiteral("arb-admin check")),
                  qPrintable(shown));
     }
 

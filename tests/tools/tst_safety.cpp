@@ -196,8 +196,9 @@ private slots:
             p.start(QStringLiteral(ARB_ADMIN), {QStringLiteral("export-csv"), from});
             p.waitForFinished();
             const QString err = QString::fromUtf8(p.readAllStandardError());
-            QVERIFY2(p.exitCode() == 1 && err.startsWith(QStringLiteral("Cakera penuh")) && err.contains(QStringLiteral("output standard"))
-                         && err.contains(QStringLiteral("tidak lengkap")) && !err.contains(QStringLiteral("dibuang")),
+            QVERIFY2(p.exitCode() == 1 && err.startsWith(QStringLiteral("Cakera penuh"))
+                         && err.contains(QStringLiteral("output standard")) && err.contains(QStringLiteral("tidak lengkap"))
+                         && !err.contains(QStringLiteral("dibuang")),
                      qPrintable(err));
         };
         for (const QString &from : {store, little})
@@ -425,7 +426,8 @@ private slots:
                                      QStringLiteral("inject=%1:signal=SIGKILL:when=%2").arg(call).arg(n)};
                     if (!links)
                         args << QStringLiteral("-e") << QStringLiteral("inject=link,linkat:error=EPERM");
-                    const Run r = run(strace, args + QStringList{QStringLiteral(ARB_ADMIN), QStringLiteral("restore"), copy, store});
+                    args << QStringLiteral(ARB_ADMIN) << QStringLiteral("restore") << copy << store;
+                    const Run r = run(strace, args);
                     // The old store or the copy, whole; never none.
                     QVERIFY2(sound(store), qPrintable(at));
                     const qint64 rows = count(store);
@@ -501,7 +503,8 @@ private slots:
         const auto copyOf = [&](const QString &name, const QDate &day) {
             return folder + QLatin1Char('/') + name + day.toString(QStringLiteral("'-'yyyy-MM-dd'.mdb'"));
         };
-        QCOMPARE(entries(folder), (QStringList{QFileInfo(copyOf("cawangan", today)).fileName(), QFileInfo(copyOf("kontraktor", today)).fileName()}));
+        QCOMPARE(entries(folder),
+                 (QStringList{QFileInfo(copyOf("cawangan", today)).fileName(), QFileInfo(copyOf("kontraktor", today)).fileName()}));
         QCOMPARE(count(copyOf("kontraktor", today)), 30);
         QCOMPARE(count(copyOf("cawangan", today)), 8);
         // Seven kept of each.
@@ -532,7 +535,8 @@ private slots:
         QTRY_VERIFY(copying.isNull());
         QCoreApplication::processEvents();
         const QStringList boxes = shownBoxes();
-        QVERIFY2(boxes.size() == 1 && boxes.first().startsWith(QStringLiteral("Mesej|Salinan harian diganti")), qPrintable(boxes.join('\n')));
+        QVERIFY2(boxes.size() == 1 && boxes.first().startsWith(QStringLiteral("Mesej|Salinan harian diganti")),
+                 qPrintable(boxes.join('\n')));
         QCOMPARE(count(taken), 30);
     }
 
