@@ -6,7 +6,7 @@ PACKAGES=(build-essential cmake ninja-build pkg-config
   qt6-l10n-tools libsodium-dev
   fonts-dejavu-core fonts-liberation
   mdbtools mdbtools-dev libglib2.0-dev
-  poppler-utils postgresql sqlite3 openssl wbritish)
+  poppler-utils postgresql sqlite3 openssl wbritish strace)
 
 # What scripts/package needs besides: dpkg-shlibdeps and file for CPack,
 # and the checks CI runs on the package it built.

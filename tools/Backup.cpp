@@ -49,9 +49,20 @@ int restore(const QStringList &args, Io io)
         return 2;
     }
     const QString store = QFileInfo(Locations::resolve(args.at(1))).absoluteFilePath();
+    // What a killed restore left: the copy it was putting in place, and
+    // the old store it was copying aside where the disk keeps no links.
+    const auto sweep = [&] {
+        if (const int n = Temporary::sweep(store, QStringLiteral("restore")) + Temporary::sweep(store, QStringLiteral("replaced")))
+            io.err << Temporary::sweptLine(n) << Qt::endl;
+    };
     try {
-        sweepLeftovers(store, QStringLiteral("restore"), io);
+        // The copy an interrupted restore left is what this run puts in place.
+        const bool finishing = leftByRestore(args.at(0), store);
+        if (!finishing)
+            sweep();
         const QString kept = restoreStore(args.at(0), store, QDateTime::currentDateTime());
+        if (finishing)
+            sweep();
         io.out << "Dipulihkan daripada " << args.at(0) << ": " << store << Qt::endl;
         if (!kept.isEmpty())
             io.out << "Pangkalan data yang diganti disimpan sebagai: " << kept << Qt::endl;

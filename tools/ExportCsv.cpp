@@ -38,6 +38,8 @@ int exportCsv(const QStringList &args, Io io)
     }
     const QString file = args.size() > 1 ? QFileInfo(args.at(1)).absoluteFilePath() : QString();
     const QString shownName = file.isEmpty() ? QStringLiteral("output standard") : file;
+    // A file of ours is removed when cut short; standard output is not ours.
+    const PartialOutput partial = file.isEmpty() ? PartialOutput::Incomplete : PartialOutput::Removed;
     qint64 rows = 0;
     try {
         // A file appears whole or not at all: written beside it, put in place at the end.
@@ -45,7 +47,7 @@ int exportCsv(const QStringList &args, Io io)
         QFile out;
         if (file.isEmpty()) {
             if (!out.open(stdout, QIODevice::WriteOnly))
-                throw outputFailure(shownName, out.errorString());
+                throw outputFailure(shownName, out.errorString(), partial);
         } else {
             if (Temporary::occupied(file))
                 throw Failure(QStringLiteral("Fail sudah wujud dan tidak akan ditimpa: %1").arg(file));
@@ -57,7 +59,7 @@ int exportCsv(const QStringList &args, Io io)
         }
         // The system's reason, as the call that failed left it.
         const auto failed = [&] {
-            return outputFailure(shownName, errno ? QString::fromLocal8Bit(std::strerror(errno)) : out.errorString());
+            return outputFailure(shownName, errno ? QString::fromLocal8Bit(std::strerror(errno)) : out.errorString(), partial);
         };
         const auto put = [&](const QByteArray &bytes) {
             errno = 0;

@@ -19,9 +19,13 @@ int init(const QStringList &args, Io io)
     QString path;
     for (int i = 0; i < args.size(); ++i) {
         const QString &a = args.at(i);
-        if (a == QLatin1String("--password") && i + 1 < args.size())
+        if (a == QLatin1String("--password")) {
+            if (i + 1 == args.size()) {
+                io.err << "Pilihan --password memerlukan nilai: --password TEKS" << Qt::endl;
+                return 2;
+            }
             password = args.at(++i);
-        else if (a.startsWith(QLatin1String("--password=")))
+        } else if (a.startsWith(QLatin1String("--password=")))
             password = a.mid(11);
         else if (a == QLatin1String("--demo"))
             demo = true;

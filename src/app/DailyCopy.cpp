@@ -4,6 +4,7 @@
 #include "data/SafetyCopy.h"
 #include "platform/Failure.h"
 #include "platform/Guard.h"
+#include "platform/MessageBox.h"
 
 #include <QCoreApplication>
 #include <QThread>
@@ -16,7 +17,12 @@ QThread *startDailyCopy(const QString &store, const QDate &today)
         return nullptr; // the server keeps its own backups
     QThread *thread = QThread::create([store, today] {
         try {
-            makeDailyCopy(store, today);
+            QString notice;
+            makeDailyCopy(store, today, &notice);
+            if (!notice.isEmpty())
+                QMetaObject::invokeMethod(
+                    qApp, [notice] { MessageBox::tell(nullptr, notice, QStringLiteral("Mesej"), MessageBox::Information); },
+                    Qt::QueuedConnection);
         } catch (const Failure &f) {
             const Failure report(QStringLiteral("Salinan harian pangkalan data tidak dapat dibuat dalam folder: %1\n%2\n"
                                                 "Kerja boleh diteruskan; salinan akan dicuba lagi apabila program dibuka semula.")

@@ -2,7 +2,9 @@
 
 #include "data/Convert.h"
 #include "data/Locations.h"
+#include "data/SafetyCopy.h"
 #include "data/StoreError.h"
+#include "data/Temporary.h"
 #include "platform/Failure.h"
 
 #include <QFile>
@@ -78,6 +80,8 @@ std::unique_ptr<Connection> Connection::create(const QString &location)
 void Connection::openDatabase(const QString &location, bool mustExist)
 {
     m_location = Locations::resolve(location);
+    // A file being made under a temporary name is told by the name it will have.
+    m_shown = Locations::isServerUrl(m_location) ? m_location : Temporary::shownName(m_location);
     m_name = nextName();
     if (Locations::isServerUrl(m_location)) {
         m_engine = Engine::Postgres;
@@ -109,8 +113,7 @@ void Connection::openDatabase(const QString &location, bool mustExist)
         m_engine = Engine::Sqlite;
         const QFileInfo info(m_location);
         if (mustExist && !info.exists())
-            throw Failure(QStringLiteral("Fail pangkalan data tidak dijumpai: %1").arg(m_location),
-                          QStringLiteral("Cipta pangkalan data baru dengan: arb-admin init \"%1\"").arg(m_location));
+            throw missingStore(m_location);
         if (!mustExist && info.exists())
             throw Failure(QStringLiteral("Fail sudah wujud dan tidak akan ditimpa: %1").arg(m_location));
         if (mustExist && looksLikeAccessFile(m_location))
@@ -123,8 +126,8 @@ void Connection::openDatabase(const QString &location, bool mustExist)
         m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(g_lockTimeoutMs));
     }
     if (!m_db.open()) {
-        const Failure f = storeFailure(m_db.lastError(), m_location,
-                                       QStringLiteral("Pangkalan data tidak dapat dibuka: %1").arg(m_location));
+        const Failure f = storeFailure(m_db.lastError(), m_shown,
+                                       QStringLiteral("Pangkalan data tidak dapat dibuka: %1").arg(m_shown));
         m_db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_name);
         throw f;
@@ -133,8 +136,8 @@ void Connection::openDatabase(const QString &location, bool mustExist)
         // A file that is not a database only fails at its first read.
         QSqlQuery q(m_db);
         if (!q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
-            const Failure f = storeFailure(q.lastError(), m_location,
-                                           QStringLiteral("Fail ini bukan pangkalan data aplikasi ini: %1").arg(m_location));
+            const Failure f = storeFailure(q.lastError(), m_shown,
+                                           QStringLiteral("Fail ini bukan pangkalan data aplikasi ini: %1").arg(m_shown));
             q = QSqlQuery();
             m_db.close();
             m_db = QSqlDatabase();
@@ -159,7 +162,7 @@ Failure Connection::failure(const QSqlError &error, const QString &message, cons
     if (m_engine == Engine::Postgres && isConnectionLost(error))
         m_lost = true;
     // A lock held too long, damage, a full disk: each its own sentence.
-    return storeFailure(error, m_location, message.isEmpty() ? kCannotRead : message, sql);
+    return storeFailure(error, m_shown, message.isEmpty() ? kCannotRead : message, sql);
 }
 
 void Connection::reconnectIfLost()

@@ -106,6 +106,7 @@ private:
     QSqlDatabase m_db;
     QString m_name;
     QString m_location;
+    QString m_shown; // in messages
     Engine m_engine = Engine::Sqlite;
     QHash<QString, QSqlQuery> m_statements; // server: prepared, by SQL text
     bool m_lost = false;

@@ -20,6 +20,9 @@ bool occupied(const QString &path);
 // Puts from in place of to in one step, replacing to; the old name always
 // holds a whole file. False, with the reason in *error, when it did not.
 bool replaceFile(const QString &from, const QString &to, QString *error = nullptr);
+// Gives the file at existing a second name, never over anything at name.
+// False, with the reason in *error, where the folder keeps no such links.
+bool linkFile(const QString &existing, const QString &name, QString *error = nullptr);
 // Whether a process of this machine with this id still runs.
 bool processAlive(qint64 pid);
 // The folder of the store when none is named: the user's own on Linux;

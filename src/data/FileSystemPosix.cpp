@@ -51,6 +51,15 @@ bool replaceFile(const QString &from, const QString &to, QString *error)
     return false;
 }
 
+bool linkFile(const QString &existing, const QString &name, QString *error)
+{
+    if (::link(QFile::encodeName(existing).constData(), QFile::encodeName(name).constData()) == 0)
+        return true;
+    if (error)
+        *error = lastError();
+    return false;
+}
+
 bool processAlive(qint64 pid)
 {
     if (pid <= 0)

@@ -62,6 +62,15 @@ bool replaceFile(const QString &from, const QString &to, QString *error)
     return false;
 }
 
+bool linkFile(const QString &existing, const QString &name, QString *error)
+{
+    if (CreateHardLinkW(native(name).c_str(), native(existing).c_str(), nullptr))
+        return true;
+    if (error)
+        *error = lastError();
+    return false;
+}
+
 bool processAlive(qint64 pid)
 {
     if (pid <= 0)

@@ -91,15 +91,26 @@ void requireWholeRead(const QSqlQuery &query, const QString &location)
     throw f;
 }
 
-Failure outputFailure(const QString &path, const QString &reason)
+namespace {
+Failure unwritten(const QString &path, const QString &reason, bool full, PartialOutput partial)
+{
+    const QString after = partial == PartialOutput::Removed ? QStringLiteral("Fail separuh itu telah dibuang.")
+                                                            : QStringLiteral("Output yang telah ditulis tidak lengkap.");
+    if (full)
+        return Failure(QStringLiteral("Cakera penuh: fail tidak dapat ditulis sepenuhnya: %1\n%2").arg(path, after), reason);
+    return Failure(QStringLiteral("Fail tidak dapat ditulis sepenuhnya: %1 (%2)\n%3").arg(path, reason, after), reason);
+}
+} // namespace
+
+Failure outputFailure(const QString &path, const QString &reason, PartialOutput partial)
 {
     const QString full = QString::fromLocal8Bit(std::strerror(ENOSPC));
-    if (reason.contains(full, Qt::CaseInsensitive))
-        return Failure(QStringLiteral("Cakera penuh: fail tidak dapat ditulis sepenuhnya: %1\nFail separuh itu telah dibuang.")
-                           .arg(path),
-                       reason);
-    return Failure(QStringLiteral("Fail tidak dapat ditulis sepenuhnya: %1 (%2)\nFail separuh itu telah dibuang.").arg(path, reason),
-                   reason);
+    return unwritten(path, reason, reason.contains(full, Qt::CaseInsensitive), partial);
+}
+
+Failure outputFailure(const QString &path, const QSqlError &error)
+{
+    return unwritten(path, error.text(), storeFault(error) == StoreFault::DiskFull, PartialOutput::Removed);
 }
 
 } // namespace arb

@@ -30,7 +30,12 @@ Failure damagedStore(const QString &location, const QString &detail = {});
 void requireWholeRead(const QSqlQuery &query, const QString &location);
 
 // The failure for a file (not the store) that could not be written to its
-// end: "disk full" for a full disk, the system's own reason otherwise.
-Failure outputFailure(const QString &path, const QString &reason);
+// end: "disk full" for a full disk, the system's own reason otherwise. A
+// partial file of ours has been removed; standard output is not ours to
+// remove, so it is said to be incomplete instead.
+enum class PartialOutput { Removed, Incomplete };
+Failure outputFailure(const QString &path, const QString &reason, PartialOutput partial = PartialOutput::Removed);
+// The same for a file the engine wrote (a copy of the store).
+Failure outputFailure(const QString &path, const QSqlError &error);
 
 } // namespace arb

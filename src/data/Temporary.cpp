@@ -60,25 +60,55 @@ void Temporary::remove()
 
 void Temporary::putInPlace()
 {
-    if (occupied(m_target))
-        throw Failure(QStringLiteral("Fail sudah wujud dan tidak akan ditimpa: %1").arg(m_target));
+    place(m_target, false);
+}
+
+void Temporary::replaceTarget()
+{
+    place(m_target, true);
+}
+
+void Temporary::putInPlaceAs(const QString &name)
+{
+    place(QFileInfo(name).absoluteFilePath(), false);
+}
+
+void Temporary::place(const QString &to, bool replace)
+{
+    if (!replace && occupied(to))
+        throw Failure(QStringLiteral("Fail sudah wujud dan tidak akan ditimpa: %1").arg(to));
     // The last byte on the disk before the name says the file is complete.
     {
         QFile written(m_path);
         QString error;
         if (!written.open(QIODevice::ReadWrite))
-            throw outputFailure(m_target, written.errorString());
+            throw outputFailure(to, written.errorString());
         if (!fs::syncFile(written, &error))
-            throw outputFailure(m_target, error);
+            throw outputFailure(to, error);
     }
-    QFile file(m_path);
-    if (!file.rename(m_target))
-        throw Failure(QStringLiteral("Fail tidak dapat diletakkan di tempatnya: %1").arg(m_target), file.errorString());
+    if (replace) {
+        QString error;
+        if (!fs::replaceFile(m_path, to, &error))
+            throw Failure(QStringLiteral("Fail tidak dapat diletakkan di tempatnya: %1").arg(to), error);
+    } else {
+        QFile file(m_path);
+        if (!file.rename(to))
+            throw Failure(QStringLiteral("Fail tidak dapat diletakkan di tempatnya: %1").arg(to), file.errorString());
+    }
     for (const QString &c : kCompanions.mid(1))
         QFile::remove(m_path + c);
     m_done = true;
     // And the new name itself on the disk.
-    fs::syncFolder(QFileInfo(m_target).absolutePath());
+    fs::syncFolder(QFileInfo(to).absolutePath());
+}
+
+QString Temporary::shownName(const QString &path)
+{
+    static const QRegularExpression temporary(
+        QStringLiteral("^\\.(.+)\\.[a-z]+-[^./]+-\\d+%1$").arg(QRegularExpression::escape(kSuffix)));
+    const QString name = QFileInfo(path).fileName();
+    const QRegularExpressionMatch m = temporary.match(name);
+    return m.hasMatch() ? path.chopped(name.size()) + m.captured(1) : path;
 }
 
 int Temporary::sweep(const QString &target, const QString &command)
@@ -102,6 +132,21 @@ int Temporary::sweep(const QString &target, const QString &command)
             ++removed;
     }
     return removed;
+}
+
+QStringList Temporary::leftovers(const QString &target, const QString &command)
+{
+    const QFileInfo info(QFileInfo(target).absoluteFilePath());
+    const QDir dir = info.absoluteDir();
+    const QRegularExpression pattern(QStringLiteral("^\\.%1\\.%2-[^./]+-\\d+%3$")
+                                         .arg(QRegularExpression::escape(info.fileName()), QRegularExpression::escape(command),
+                                              QRegularExpression::escape(kSuffix)));
+    QStringList found;
+    const QStringList names = dir.entryList({QStringLiteral(".*") + kSuffix}, QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QString &name : names)
+        if (pattern.match(name).hasMatch())
+            found << dir.filePath(name);
+    return found;
 }
 
 QString Temporary::sweptLine(int count)

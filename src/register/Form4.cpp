@@ -193,6 +193,7 @@ void Form4::build()
     Label22 = label(this, QStringLiteral("Bidang : "), 120, 5280);
     Combo2 = new QComboBox(this);
     Combo2->setEditable(true);
+    Combo2->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
     Combo2->setInsertPolicy(QComboBox::NoInsert);
     Combo2->setFont(defaultFont());
     place(Combo2, 840, 5280, 2535, 315);

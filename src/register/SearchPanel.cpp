@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <limits>
+
 namespace arb {
 
 SearchPanel::SearchPanel(QWidget *window, const QColor &captionColour, const QColor &labelColour, int left, int top,
@@ -25,6 +27,7 @@ SearchPanel::SearchPanel(QWidget *window, const QColor &captionColour, const QCo
     setForeground(Label19, labelColour);
 
     Text16 = new QLineEdit(this);
+    Text16->setMaxLength(std::numeric_limits<int>::max()); // a whole name, however long, is searched for
     place(Text16, 960, 240, 2895, 285);
     Text16->setFont(defaultFont());
 
@@ -32,6 +35,7 @@ SearchPanel::SearchPanel(QWidget *window, const QColor &captionColour, const QCo
     place(Combo1, 3960, 240, 2055, 315);
     Combo1->setFont(defaultFont());
     Combo1->setEditable(true);
+    Combo1->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
     Combo1->setInsertPolicy(QComboBox::NoInsert);
     Combo1->setEditText(QStringLiteral("Pilih Satu"));
 

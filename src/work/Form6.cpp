@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
+#include <limits>
+
 namespace arb {
 
 namespace {
@@ -27,6 +29,7 @@ QLabel *caption(QWidget *parent, const QString &text, int left, int top, int wid
 QLineEdit *line(QWidget *parent, int left, int top, int width, int height)
 {
     auto *t = new QLineEdit(parent);
+    t->setMaxLength(std::numeric_limits<int>::max()); // the stored text whole, as the record window has it
     place(t, left, top, width, height);
     t->setFrame(false);
     setBackground(t, Qt::white);

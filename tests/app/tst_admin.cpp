@@ -27,6 +27,10 @@ private slots:
         writeFile(other, "penting");
         QVERIFY(admin({QStringLiteral("init"), other}).status != 0);
         QCOMPARE(readFile(other), QByteArray("penting"));
+        // An option without its value is named as such, and makes nothing.
+        r = admin({QStringLiteral("init"), dir.filePath(QStringLiteral("lain.mdb")), QStringLiteral("--password")});
+        QVERIFY2(r.status == 2 && r.err.contains(QStringLiteral("--password memerlukan nilai")), qPrintable(r.err));
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("lain.mdb"))));
         QVERIFY(admin({QStringLiteral("bukan-arahan")}).status != 0);
         QVERIFY(admin({QStringLiteral("--help")}).out.contains("init"));
     }

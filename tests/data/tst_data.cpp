@@ -5,6 +5,7 @@
 #include "data/DataControl.h"
 #include "data/Locations.h"
 #include "data/Snapshot.h"
+#include "data/StoreError.h"
 #include "platform/Failure.h"
 
 #include <QElapsedTimer>
@@ -366,6 +367,61 @@ private slots:
             QCOMPARE(store.value(1, QStringLiteral("NoFaks")).toString(), nul);
         }
         dc.unbind(&box);
+    }
+
+    // A write whose body fails after it stored something: nothing of it
+    // stays, and neither this connection nor another desktop is locked out.
+    void failedWriteEndsItsTransaction()
+    {
+        test::TempStore store;
+        store.addContractors(1);
+        Connection::setLockTimeout(500);
+        const auto restoreTimeout = qScopeGuard([] { Connection::setLockTimeout(10000); });
+        Connection c(store.path());
+        const auto insert = [&](Connection &on, const QString &name) {
+            on.exec(QStringLiteral("INSERT INTO kontraktor (\"NamaSyarikat\") VALUES (?)"), {name});
+        };
+        const QString failed = test::failureOf([&] {
+            c.write([&] {
+                insert(c, QStringLiteral("SEPARUH"));
+                c.exec(QStringLiteral("UPDATE tiada_jadual SET x = 1"));
+            });
+        });
+        const QString none = QStringLiteral("<no failure>");
+        QVERIFY(failed != none);
+        QCOMPARE(store.count(), 1);
+        QCOMPARE(test::failureOf([&] { c.write([&] { insert(c, QStringLiteral("SELEPAS")); }); }), none);
+        QCOMPARE(test::failureOf([&] {
+                     Connection other(store.path());
+                     other.write([&] { insert(other, QStringLiteral("LAIN")); });
+                 }),
+                 none);
+        QStringList names;
+        for (const QVariantMap &row : store.rows())
+            names << row.value(QStringLiteral("NamaSyarikat")).toString();
+        QCOMPARE(names, (QStringList{QStringLiteral("SYARIKAT 1"), QStringLiteral("SELEPAS"), QStringLiteral("LAIN")}));
+    }
+
+    // A SQLite read that stops part-way on an error that is neither damage
+    // nor a lock (here a function failing on the second row) is still a
+    // damaged store, never a shorter register.
+    void readCutShortIsDamage()
+    {
+        if (test::onPostgres())
+            QSKIP("the sentence for a file");
+        test::TempStore store;
+        store.addContractors(3);
+        store.exec(QStringLiteral("UPDATE kontraktor SET \"NoDaftar\" = CASE id WHEN 2 THEN '{' ELSE '[]' END"));
+        Connection c(store.path());
+        QSqlQuery q = c.exec(QStringLiteral("SELECT json(\"NoDaftar\") FROM kontraktor ORDER BY id"));
+        int rows = 0;
+        while (q.next())
+            ++rows;
+        QCOMPARE(rows, 1);
+        const QString shown = test::failureOf([&] { requireWholeRead(q, c.location()); });
+        QVERIFY2(shown.startsWith(QStringLiteral("Pangkalan data rosak: ") + store.path())
+                     && shown.contains(QStringLiteral("arb-admin check")),
+                 qPrintable(shown));
     }
 
     void openingAMissingStore()

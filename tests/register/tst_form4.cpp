@@ -5,6 +5,7 @@
 #include "data/Locations.h"
 #include "data/Numbering.h"
 #include "platform/Failure.h"
+#include "register/Search.h"
 #include "reports/ContractorSort.h"
 
 #include "app/Form1.h"
@@ -166,6 +167,32 @@ private slots:
         QCOMPARE(walk(*f, {f->Command6}), u"0014"_s);
         QCOMPARE(f->Text2->text(), u"SYARIKAT BARU"_s);
         QVERIFY(MessageBox::takeShown().isEmpty());
+    }
+
+    // A paste far past a line box's default of 32,767 characters: "Bidang"
+    // and the name stored whole, shown whole, and the name found whole.
+    void longPastesKeptWhole()
+    {
+        TempStore store;
+        store.addContractors(2);
+        auto f = openForm();
+        const QString field = u"Pembinaan/"_s.repeated(10000), name = u"SYARIKAT "_s + QString(99991, u'X');
+        f->Command2->click();
+        f->Combo2->lineEdit()->insert(field); // as a paste does
+        f->Text2->insert(name);
+        f->Command2->click();
+        QCOMPARE(store.value(2, u"Bidang"_s).toString().size(), 100000);
+        QCOMPARE(store.value(2, u"Bidang"_s).toString(), field);
+        QCOMPARE(store.value(2, u"NamaSyarikat"_s).toString(), name);
+        QCOMPARE(walk(*f, {f->Command9, f->Command10}), u"0001 0003"_s);
+        QCOMPARE(f->Combo2->currentText(), field);
+        f->Command9->click();
+        f->Text16->insert(name);
+        f->Combo1->setCurrentIndex(kSearchByName);
+        MessageBox::queueAnswers({MessageBox::No});
+        f->Command8->click();
+        QCOMPARE(shownBoxes(), QStringList{u"Jumpa...|Teruskan?|?"_s});
+        QCOMPARE(f->Text1->text(), u"ZRVA/KP/0003"_s);
     }
 
     // Two desktops on one store: both register at once, each updates a row,
