@@ -23,6 +23,8 @@ bool replaceFile(const QString &from, const QString &to, QString *error = nullpt
 // Gives the file at existing a second name, never over anything at name.
 // False, with the reason in *error, where the folder keeps no such links.
 bool linkFile(const QString &existing, const QString &name, QString *error = nullptr);
+// Whether a program of this machine holds the file open.
+bool openElsewhere(const QString &path);
 // Whether a process of this machine with this id still runs.
 bool processAlive(qint64 pid);
 // The folder of the store when none is named: the user's own on Linux;

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <csignal>
@@ -57,6 +58,26 @@ bool linkFile(const QString &existing, const QString &name, QString *error)
         return true;
     if (error)
         *error = lastError();
+    return false;
+}
+
+bool openElsewhere(const QString &path)
+{
+    const QString target = QFileInfo(path).canonicalFilePath();
+    if (target.isEmpty())
+        return false;
+    // Any open descriptor on the file, in any process we may look at.
+    const QDir proc(QStringLiteral("/proc"));
+    for (const QString &pid : proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        bool number = false;
+        pid.toLongLong(&number);
+        if (!number)
+            continue;
+        const QDir fds(proc.filePath(pid + QStringLiteral("/fd")));
+        for (const QString &fd : fds.entryList(QDir::Files | QDir::System | QDir::NoDotAndDotDot))
+            if (QFileInfo(fds.filePath(fd)).symLinkTarget() == target)
+                return true;
+    }
     return false;
 }
 

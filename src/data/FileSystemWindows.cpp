@@ -71,6 +71,17 @@ bool linkFile(const QString &existing, const QString &name, QString *error)
     return false;
 }
 
+bool openElsewhere(const QString &path)
+{
+    // A program that has the file open denies us sole access to it.
+    const HANDLE h = CreateFileW(native(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return GetLastError() == ERROR_SHARING_VIOLATION || GetLastError() == ERROR_LOCK_VIOLATION;
+    CloseHandle(h);
+    return false;
+}
+
 bool processAlive(qint64 pid)
 {
     if (pid <= 0)

@@ -251,19 +251,9 @@ bool storeInUse(const QString &store)
     const QString target = QFileInfo(store).canonicalFilePath();
     if (target.isEmpty())
         return false;
-    // Programs on this machine: any open descriptor on the file.
-    const QDir proc(QStringLiteral("/proc"));
-    for (const QString &pid : proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        bool number = false;
-        pid.toLongLong(&number);
-        if (!number)
-            continue;
-        const QDir fds(proc.filePath(pid + QStringLiteral("/fd")));
-        for (const QString &fd : fds.entryList(QDir::Files | QDir::System | QDir::NoDotAndDotDot)) {
-            if (QFileInfo(fds.filePath(fd)).symLinkTarget() == target)
-                return true;
-        }
-    }
+    // Programs on this machine.
+    if (fs::openElsewhere(target))
+        return true;
     // Another desktop at work on the shared file holds a lock.
     Connection c(store);
     QSqlQuery q(c.db());
