@@ -1,6 +1,7 @@
 #include "Commands.h"
 
 #include "data/Connection.h"
+#include "data/History.h"
 #include "data/Locations.h"
 #include "data/SafetyCopy.h"
 #include "platform/Failure.h"
@@ -18,10 +19,22 @@ int check(const QStringList &args, Io io)
     const QString store = args.isEmpty() ? Locations::chooseStore({}) : args.first();
     try {
         Connection c(store);
-        const QStringList problems = storeProblems(c);
+        QStringList problems = storeProblems(c);
         if (c.engine() != Connection::Engine::Sqlite)
-            io.out << "Semakan fail hanya untuk SQLite; jadual dan medan sahaja disemak." << Qt::endl;
+            io.out << "Semakan fail hanya untuk SQLite; jadual, medan dan sejarah perubahan sahaja disemak." << Qt::endl;
+        History::Chain chain;
+        if (problems.isEmpty())
+            problems << History::problems(c, &chain);
         if (problems.isEmpty()) {
+            if (!History::installed(c))
+                io.out << "Sejarah perubahan belum dimulakan; ia dimulakan apabila program membuka pangkalan data ini."
+                       << Qt::endl;
+            if (chain.unsealed > 0) {
+                c.write([] {}); // seals them
+                io.out << chain.unsealed << " entri sejarah ditulis di luar program (contohnya dengan sqlite3) dan kini "
+                                            "dimeterai."
+                       << Qt::endl;
+            }
             io.out << "Pangkalan data baik: " << c.location() << Qt::endl;
             return 0;
         }
