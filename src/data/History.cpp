@@ -6,6 +6,7 @@
 #include "platform/Failure.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSqlError>
@@ -217,7 +218,8 @@ QString userName()
     for (const char *name : {"USER", "LOGNAME", "USERNAME"})
         if (const QString u = qEnvironmentVariable(name); !u.isEmpty())
             return u;
-    return QStringLiteral("?");
+    // Started without a login's environment: the home folder bears the name.
+    return QDir::home().dirName();
 }
 
 QByteArray seal(const QByteArray &before, const QSqlQuery &q, int first)
@@ -484,7 +486,9 @@ QStringList problems(Connection &c, Chain *chainOut)
     requireWholeRead(triggers, c.location());
     for (const QString &t : triggerNames(c))
         if (!have.contains(t))
-            out << QStringLiteral("Pencetus \"%1\" tiada: perubahan tidak direkodkan dalam sejarah.").arg(t);
+            out << (t.startsWith(QLatin1String("sejarah_tetap")) || t == QLatin1String("sejarah_jujur")
+                        ? QStringLiteral("Pencetus \"%1\" tiada: sejarah boleh diubah dengan tangan.").arg(t)
+                        : QStringLiteral("Pencetus \"%1\" tiada: perubahan tidak direkodkan dalam sejarah.").arg(t));
 
     QSqlQuery keys = c.exec(QStringLiteral("SELECT count(*) - count(kunci), count(kunci) - count(DISTINCT kunci) FROM kontraktor"));
     if (keys.next()) {
