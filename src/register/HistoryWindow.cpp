@@ -99,6 +99,7 @@ HistoryWindow::HistoryWindow(const QString &key, const QString &caption, QWidget
     Grid1->horizontalHeader()->setFont(uiFont(QStringLiteral("Arial"), 9, true));
     Grid1->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     Grid1->horizontalHeader()->setStretchLastSection(true);
+    Grid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     Command1 = button(this, QStringLiteral("Pulihkan"), 120, 4800, 1095);
     Command2 = button(this, kDeletedCaption, 1320, 4800, 1935);
@@ -163,7 +164,7 @@ void HistoryWindow::showHistory()
                      e.before.isNull() ? QString() : e.before.toString(), e.after.isNull() ? QString() : e.after.toString()});
     fill({QStringLiteral("Masa"), QStringLiteral("Pengguna"), QStringLiteral("Komputer"), QStringLiteral("Tindakan"),
           QStringLiteral("Medan"), QStringLiteral("Nilai Lama"), QStringLiteral("Nilai Baru")},
-         {1815, 1095, 1335, 1095, 1815, 1455, 1455}, rows);
+         {2055, 975, 1095, 1095, 1815, 1455}, rows);
 }
 
 void HistoryWindow::showDeleted()
@@ -178,7 +179,7 @@ void HistoryWindow::showDeleted()
         rows.append({shownTime(e), shownWho(e), e.computer, e.noDaftar, e.company});
     fill({QStringLiteral("Masa Dipadam"), QStringLiteral("Pengguna"), QStringLiteral("Komputer"),
           QStringLiteral("No Daftar"), QStringLiteral("Nama Syarikat")},
-         {1815, 1095, 1335, 1815, 3735}, rows);
+         {2055, 975, 1095, 1815}, rows);
 }
 
 void HistoryWindow::toggle()
