@@ -30,6 +30,17 @@ bool sqlite(const Connection &c)
     return c.engine() == Connection::Engine::Sqlite;
 }
 
+// Statements without values: one round trip to a server for all of them.
+void runAll(Connection &c, const QStringList &statements)
+{
+    if (sqlite(c)) {
+        for (const QString &s : statements)
+            c.exec(s);
+    } else if (!statements.isEmpty()) {
+        c.exec(statements.join(QStringLiteral(";\n")));
+    }
+}
+
 QString quoted(const QString &text)
 {
     QString t = text;
@@ -148,57 +159,59 @@ void createSqliteTriggers(Connection &c)
 
 void createServerTriggers(Connection &c)
 {
+    QStringList ddl;
     const QString insert = QStringLiteral("INSERT INTO sejarah (kunci, no_daftar, nama_syarikat, tindakan, medan, lama, baru) ");
     const QString noDaftar = Connection::ident(QStringLiteral("NoDaftar"));
     const QString company = Connection::ident(QStringLiteral("NamaSyarikat"));
     // Whole statements at once (an import, a copy's batch): one INSERT for
     // all their rows. The planner knows nothing of the transition tables;
     // compiling such a plan would cost more than running it.
-    c.exec(QStringLiteral("CREATE FUNCTION sejarah_daftar() RETURNS trigger LANGUAGE plpgsql SET jit = off AS $f$ BEGIN ")
+    ddl << QStringLiteral("CREATE FUNCTION sejarah_daftar() RETURNS trigger LANGUAGE plpgsql SET jit = off AS $f$ BEGIN ")
            + insert
            + QStringLiteral("SELECT n.kunci, n.%1, n.%2, %3, f.medan, f.lama, f.baru FROM baru n CROSS JOIN LATERAL %4 "
                             "WHERE f.baru IS NOT NULL ORDER BY n.id, f.nomor; RETURN NULL; END $f$")
                  .arg(noDaftar, company, serverAction({kRestored, kImported}, kRegistered),
-                      serverRows(QString(), QStringLiteral("n."), false)));
-    c.exec(QStringLiteral("CREATE TRIGGER sejarah_daftar AFTER INSERT ON kontraktor REFERENCING NEW TABLE AS baru "
-                          "FOR EACH STATEMENT EXECUTE FUNCTION sejarah_daftar()"));
+                      serverRows(QString(), QStringLiteral("n."), false));
+    ddl << QStringLiteral("CREATE TRIGGER sejarah_daftar AFTER INSERT ON kontraktor REFERENCING NEW TABLE AS baru "
+                          "FOR EACH STATEMENT EXECUTE FUNCTION sejarah_daftar()");
 
-    c.exec(QStringLiteral("CREATE FUNCTION sejarah_padam() RETURNS trigger LANGUAGE plpgsql SET jit = off AS $f$ BEGIN ")
+    ddl << QStringLiteral("CREATE FUNCTION sejarah_padam() RETURNS trigger LANGUAGE plpgsql SET jit = off AS $f$ BEGIN ")
            + insert
            + QStringLiteral("SELECT o.kunci, o.%1, o.%2, %3, f.medan, f.lama, f.baru FROM lama o CROSS JOIN LATERAL %4 "
                             "WHERE f.lama IS NOT NULL ORDER BY o.id, f.nomor; RETURN NULL; END $f$")
-                 .arg(noDaftar, company, quoted(kDeleted), serverRows(QStringLiteral("o."), QString(), false)));
-    c.exec(QStringLiteral("CREATE TRIGGER sejarah_padam AFTER DELETE ON kontraktor REFERENCING OLD TABLE AS lama "
-                          "FOR EACH STATEMENT EXECUTE FUNCTION sejarah_padam()"));
+                 .arg(noDaftar, company, quoted(kDeleted), serverRows(QStringLiteral("o."), QString(), false));
+    ddl << QStringLiteral("CREATE TRIGGER sejarah_padam AFTER DELETE ON kontraktor REFERENCING OLD TABLE AS lama "
+                          "FOR EACH STATEMENT EXECUTE FUNCTION sejarah_padam()");
 
     // Row by row, and only for the fields: "Susun" changes ids, which fires nothing.
     QStringList updated;
     for (const QString &f : trackedFields(true))
         updated << Connection::ident(f);
-    c.exec(QStringLiteral("CREATE FUNCTION sejarah_ubah() RETURNS trigger LANGUAGE plpgsql AS $f$ BEGIN ") + insert
+    ddl << QStringLiteral("CREATE FUNCTION sejarah_ubah() RETURNS trigger LANGUAGE plpgsql AS $f$ BEGIN ") + insert
            + QStringLiteral("SELECT OLD.kunci, NEW.%1, NEW.%2, %3, f.medan, f.lama, f.baru FROM %4 "
                             "WHERE f.lama IS DISTINCT FROM f.baru ORDER BY f.nomor; RETURN NULL; END $f$")
                  .arg(noDaftar, company, serverAction({kRestored}, kChanged),
-                      serverRows(QStringLiteral("OLD."), QStringLiteral("NEW."), true)));
-    c.exec(QStringLiteral("CREATE TRIGGER sejarah_ubah AFTER UPDATE OF %1 ON kontraktor FOR EACH ROW "
+                      serverRows(QStringLiteral("OLD."), QStringLiteral("NEW."), true));
+    ddl << QStringLiteral("CREATE TRIGGER sejarah_ubah AFTER UPDATE OF %1 ON kontraktor FOR EACH ROW "
                           "EXECUTE FUNCTION sejarah_ubah()")
-               .arg(updated.join(QLatin1Char(','))));
+               .arg(updated.join(QLatin1Char(',')));
 
     // An entry added by hand carries the true time and writer, and nobody
     // rewrites entries; a role granted INSERT only cannot drop these.
-    c.exec(QStringLiteral("CREATE FUNCTION sejarah_jujur() RETURNS trigger LANGUAGE plpgsql AS $f$ BEGIN "
+    ddl << QStringLiteral("CREATE FUNCTION sejarah_jujur() RETURNS trigger LANGUAGE plpgsql AS $f$ BEGIN "
                           "NEW.masa := %1; NEW.siapa := session_user; NEW.komputer := current_setting('application_name'); "
                           "NEW.cincang := NULL; RETURN NEW; END $f$")
-               .arg(kServerNow));
-    c.exec(QStringLiteral("CREATE TRIGGER sejarah_jujur BEFORE INSERT ON sejarah FOR EACH ROW "
-                          "WHEN (pg_trigger_depth() < 1) EXECUTE FUNCTION sejarah_jujur()"));
-    c.exec(QStringLiteral("CREATE FUNCTION sejarah_tetap() RETURNS trigger LANGUAGE plpgsql AS $f$ BEGIN "
+               .arg(kServerNow);
+    ddl << QStringLiteral("CREATE TRIGGER sejarah_jujur BEFORE INSERT ON sejarah FOR EACH ROW "
+                          "WHEN (pg_trigger_depth() < 1) EXECUTE FUNCTION sejarah_jujur()");
+    ddl << QStringLiteral("CREATE FUNCTION sejarah_tetap() RETURNS trigger LANGUAGE plpgsql AS $f$ BEGIN "
                           "RAISE EXCEPTION %1; END $f$")
-               .arg(quoted(kRefused)));
-    c.exec(QStringLiteral("CREATE TRIGGER sejarah_tetap BEFORE UPDATE OR DELETE ON sejarah FOR EACH STATEMENT "
-                          "EXECUTE FUNCTION sejarah_tetap()"));
-    c.exec(QStringLiteral("CREATE TRIGGER sejarah_tetap_kosong BEFORE TRUNCATE ON sejarah FOR EACH STATEMENT "
-                          "EXECUTE FUNCTION sejarah_tetap()"));
+               .arg(quoted(kRefused));
+    ddl << QStringLiteral("CREATE TRIGGER sejarah_tetap BEFORE UPDATE OR DELETE ON sejarah FOR EACH STATEMENT "
+                          "EXECUTE FUNCTION sejarah_tetap()");
+    ddl << QStringLiteral("CREATE TRIGGER sejarah_tetap_kosong BEFORE TRUNCATE ON sejarah FOR EACH STATEMENT "
+                          "EXECUTE FUNCTION sejarah_tetap()");
+    runAll(c, ddl);
 }
 
 // The triggers each engine must have, by table.
@@ -236,7 +249,9 @@ QByteArray seal(const QByteArray &before, const QSqlQuery &q, int first)
     return h.result().toHex();
 }
 
-// Seals every entry after the last sealed one, in order.
+// Seals every entry after the last sealed one, in order; a few thousand at
+// a time, so that a long unsealed history (a copy from a server) does not
+// have to fit in memory.
 void sealEntries(Connection &c)
 {
     qint64 from = 0;
@@ -248,20 +263,29 @@ void sealEntries(Connection &c)
             before = last.value(1).toString().toLatin1();
         }
     }
-    QList<std::pair<qint64, QByteArray>> seals;
-    {
-        QSqlQuery q = c.exec(QStringLiteral("SELECT id, %1 FROM sejarah WHERE id > ? ORDER BY id").arg(kEntryColumns), {from});
-        while (q.next()) {
-            before = seal(before, q, 1);
-            seals.append({q.value(0).toLongLong(), before});
+    QSqlQuery update;
+    bool prepared = false;
+    for (;;) {
+        QList<std::pair<qint64, QByteArray>> seals;
+        {
+            QSqlQuery q = c.exec(QStringLiteral("SELECT id, %1 FROM sejarah WHERE id > ? ORDER BY id LIMIT 5000").arg(kEntryColumns),
+                                 {from});
+            while (q.next()) {
+                before = seal(before, q, 1);
+                seals.append({q.value(0).toLongLong(), before});
+            }
+            requireWholeRead(q, c.location());
         }
-        requireWholeRead(q, c.location());
+        if (seals.isEmpty())
+            return;
+        if (!prepared) {
+            update = c.prepare(QStringLiteral("UPDATE sejarah SET cincang = ? WHERE id = ?"));
+            prepared = true;
+        }
+        for (const auto &[id, hash] : std::as_const(seals))
+            c.run(update, {QString::fromLatin1(hash), id}, QStringLiteral("Sejarah perubahan tidak dapat disimpan."));
+        from = seals.last().first;
     }
-    if (seals.isEmpty())
-        return;
-    QSqlQuery update = c.prepare(QStringLiteral("UPDATE sejarah SET cincang = ? WHERE id = ?"));
-    for (const auto &[id, hash] : std::as_const(seals))
-        c.run(update, {QString::fromLatin1(hash), id}, QStringLiteral("Sejarah perubahan tidak dapat disimpan."));
 }
 
 bool hasKeyColumn(Connection &c)
@@ -283,19 +307,21 @@ QString keyColumn(const Connection &c)
 
 void createTables(Connection &c)
 {
+    QStringList ddl;
     const QString now = sqlite(c) ? QStringLiteral("(%1)").arg(kSqliteNow) : kServerNow;
     const QString who = sqlite(c) ? QStringLiteral("siapa TEXT, komputer TEXT")
                                   : QStringLiteral("siapa TEXT DEFAULT session_user, komputer TEXT DEFAULT "
                                                    "current_setting('application_name')");
-    c.exec(QStringLiteral("CREATE TABLE sejarah (%1, kunci TEXT, no_daftar TEXT, nama_syarikat TEXT, "
+    ddl << QStringLiteral("CREATE TABLE sejarah (%1, kunci TEXT, no_daftar TEXT, nama_syarikat TEXT, "
                           "masa TEXT NOT NULL DEFAULT %2, %3, tindakan TEXT NOT NULL, medan TEXT, lama TEXT, "
                           "baru TEXT, cincang TEXT)")
-               .arg(c.idColumn(), now, who));
+               .arg(c.idColumn(), now, who);
     // One contractor's entries, newest first, and the deleted contractors.
-    c.exec(QStringLiteral("CREATE INDEX sejarah_kunci ON sejarah (kunci, id)"));
-    c.exec(QStringLiteral("CREATE INDEX sejarah_dipadam ON sejarah (kunci, id) WHERE tindakan = %1").arg(quoted(kDeleted)));
+    ddl << QStringLiteral("CREATE INDEX sejarah_kunci ON sejarah (kunci, id)");
+    ddl << QStringLiteral("CREATE INDEX sejarah_dipadam ON sejarah (kunci, id) WHERE tindakan = %1").arg(quoted(kDeleted));
     if (sqlite(c))
-        c.exec(QStringLiteral("CREATE TABLE sejarah_sesi (siapa TEXT, komputer TEXT, tindakan TEXT)"));
+        ddl << QStringLiteral("CREATE TABLE sejarah_sesi (siapa TEXT, komputer TEXT, tindakan TEXT)");
+    runAll(c, ddl);
 }
 
 void createTriggers(Connection &c)
@@ -397,16 +423,18 @@ Action::~Action()
     }
 }
 
+QString sortEntry(const Connection &c)
+{
+    return sqlite(c) ? QStringLiteral("INSERT INTO sejarah (masa, siapa, komputer, tindakan, baru) VALUES (%1, %2, %3, %4, ?)")
+                           .arg(kSqliteNow, sessionValue(QStringLiteral("siapa")), sessionValue(QStringLiteral("komputer")),
+                                quoted(kSorted))
+                     : QStringLiteral("INSERT INTO sejarah (tindakan, baru) VALUES (%1, ?)").arg(quoted(kSorted));
+}
+
 void recordSort(Connection &c, int moved)
 {
-    if (!c.hasTable(kTable))
-        return;
-    if (sqlite(c))
-        c.exec(QStringLiteral("INSERT INTO sejarah (masa, siapa, komputer, tindakan, baru) VALUES (%1, %2, %3, ?, ?)")
-                   .arg(kSqliteNow, sessionValue(QStringLiteral("siapa")), sessionValue(QStringLiteral("komputer"))),
-               {kSorted, QString::number(moved)});
-    else
-        c.exec(QStringLiteral("INSERT INTO sejarah (tindakan, baru) VALUES (?, ?)"), {kSorted, QString::number(moved)});
+    if (c.hasTable(kTable))
+        c.exec(sortEntry(c), {QString::number(moved)});
 }
 
 Chain verifyChain(Connection &c)

@@ -81,6 +81,9 @@ private:
 
 // Inside the sort's transaction: its one entry, with the rows whose place changed.
 void recordSort(Connection &c, int moved);
+// The INSERT of that entry, the count its one value: a server takes it in
+// the same statement as the sort's.
+QString sortEntry(const Connection &c);
 
 // The hash chain of a SQLite store, checked from the first entry.
 struct Chain

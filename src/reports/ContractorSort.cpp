@@ -79,6 +79,7 @@ int sortContractors(Connection &c, QHash<qint64, qint64> *moves)
         }
         pairs += ']';
         const QVariantList bound{QString::fromLatin1(pairs)};
+        bool recorded = false;
         if (moved > 0 && c.engine() == Connection::Engine::Sqlite) {
             // Ids must be unique after every row here: out of the way first.
             c.exec(QStringLiteral("UPDATE %1 SET id = -id WHERE id IN (SELECT b FROM (%2))").arg(table, c.selectPairs()),
@@ -86,12 +87,19 @@ int sortContractors(Connection &c, QHash<qint64, qint64> *moves)
             c.exec(QStringLiteral("WITH p AS MATERIALIZED (%2) UPDATE %1 SET id = p.a FROM p WHERE %1.id = -p.b")
                        .arg(table, c.selectPairs()),
                    bound, failed);
+        } else if (moved > 0 && c.hasTable(History::kTable)) {
+            // The server checks the ids' uniqueness at the statement's end,
+            // and records the sort in the same round trip.
+            c.exec(QStringLiteral("WITH entry AS (%3) UPDATE %1 SET id = p.a FROM (%2) p WHERE %1.id = p.b")
+                       .arg(table, c.selectPairs(), History::sortEntry(c)),
+                   {QString::number(moved), bound.first()}, failed);
+            recorded = true;
         } else if (moved > 0) {
-            // The server checks the ids' uniqueness at the statement's end.
             c.exec(QStringLiteral("UPDATE %1 SET id = p.a FROM (%2) p WHERE %1.id = p.b").arg(table, c.selectPairs()),
                    bound, failed);
         }
-        History::recordSort(c, moved);
+        if (!recorded)
+            History::recordSort(c, moved);
         rewritten = int(ids.size());
         if (moves) {
             moves->clear();
