@@ -37,7 +37,8 @@ QString writer(const HistoryEntry &e)
 {
     if (e.who.isEmpty() && e.computer.isEmpty())
         return QStringLiteral("(tidak diketahui)");
-    return (e.who.isEmpty() ? QStringLiteral("?") : e.who) + QLatin1Char('@') + (e.computer.isEmpty() ? QStringLiteral("?") : e.computer);
+    return QStringLiteral("%1 (%2)").arg(e.who.isEmpty() ? QStringLiteral("?") : e.who,
+                                         e.computer.isEmpty() ? QStringLiteral("?") : e.computer);
 }
 
 int verify(Connection &c, Io io)
