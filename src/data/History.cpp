@@ -166,7 +166,7 @@ void createServerTriggers(Connection &c)
     // Whole statements at once (an import, a copy's batch): one INSERT for
     // all their rows. The planner knows nothing of the transition tables;
     // compiling such a plan would cost more than running it.
-    ddl << QStringLiteral("CREATE FUNCTION sejarah_daftar() RETURNS trigger LANGUAGE plpgsql SET jit = off AS $f$ BEGIN ")
+    ddl << QStringLiteral("CREATE OR REPLACE FUNCTION sejarah_daftar() RETURNS trigger LANGUAGE plpgsql SET jit = off AS $f$ BEGIN ")
            + insert
            + QStringLiteral("SELECT n.kunci, n.%1, n.%2, %3, f.medan, f.lama, f.baru FROM baru n CROSS JOIN LATERAL %4 "
                             "WHERE f.baru IS NOT NULL ORDER BY n.id, f.nomor; RETURN NULL; END $f$")
@@ -175,7 +175,7 @@ void createServerTriggers(Connection &c)
     ddl << QStringLiteral("CREATE TRIGGER sejarah_daftar AFTER INSERT ON kontraktor REFERENCING NEW TABLE AS baru "
                           "FOR EACH STATEMENT EXECUTE FUNCTION sejarah_daftar()");
 
-    ddl << QStringLiteral("CREATE FUNCTION sejarah_padam() RETURNS trigger LANGUAGE plpgsql SET jit = off AS $f$ BEGIN ")
+    ddl << QStringLiteral("CREATE OR REPLACE FUNCTION sejarah_padam() RETURNS trigger LANGUAGE plpgsql SET jit = off AS $f$ BEGIN ")
            + insert
            + QStringLiteral("SELECT o.kunci, o.%1, o.%2, %3, f.medan, f.lama, f.baru FROM lama o CROSS JOIN LATERAL %4 "
                             "WHERE f.lama IS NOT NULL ORDER BY o.id, f.nomor; RETURN NULL; END $f$")
@@ -187,7 +187,7 @@ void createServerTriggers(Connection &c)
     QStringList updated;
     for (const QString &f : trackedFields(true))
         updated << Connection::ident(f);
-    ddl << QStringLiteral("CREATE FUNCTION sejarah_ubah() RETURNS trigger LANGUAGE plpgsql AS $f$ BEGIN ") + insert
+    ddl << QStringLiteral("CREATE OR REPLACE FUNCTION sejarah_ubah() RETURNS trigger LANGUAGE plpgsql AS $f$ BEGIN ") + insert
            + QStringLiteral("SELECT OLD.kunci, NEW.%1, NEW.%2, %3, f.medan, f.lama, f.baru FROM %4 "
                             "WHERE f.lama IS DISTINCT FROM f.baru ORDER BY f.nomor; RETURN NULL; END $f$")
                  .arg(noDaftar, company, serverAction({kRestored}, kChanged),
@@ -198,13 +198,13 @@ void createServerTriggers(Connection &c)
 
     // An entry added by hand carries the true time and writer, and nobody
     // rewrites entries; a role granted INSERT only cannot drop these.
-    ddl << QStringLiteral("CREATE FUNCTION sejarah_jujur() RETURNS trigger LANGUAGE plpgsql AS $f$ BEGIN "
+    ddl << QStringLiteral("CREATE OR REPLACE FUNCTION sejarah_jujur() RETURNS trigger LANGUAGE plpgsql AS $f$ BEGIN "
                           "NEW.masa := %1; NEW.siapa := session_user; NEW.komputer := current_setting('application_name'); "
                           "NEW.cincang := NULL; RETURN NEW; END $f$")
                .arg(kServerNow);
     ddl << QStringLiteral("CREATE TRIGGER sejarah_jujur BEFORE INSERT ON sejarah FOR EACH ROW "
                           "WHEN (pg_trigger_depth() < 1) EXECUTE FUNCTION sejarah_jujur()");
-    ddl << QStringLiteral("CREATE FUNCTION sejarah_tetap() RETURNS trigger LANGUAGE plpgsql AS $f$ BEGIN "
+    ddl << QStringLiteral("CREATE OR REPLACE FUNCTION sejarah_tetap() RETURNS trigger LANGUAGE plpgsql AS $f$ BEGIN "
                           "RAISE EXCEPTION %1; END $f$")
                .arg(quoted(kRefused));
     ddl << QStringLiteral("CREATE TRIGGER sejarah_tetap BEFORE UPDATE OR DELETE ON sejarah FOR EACH STATEMENT "
