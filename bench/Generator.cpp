@@ -2,8 +2,10 @@
 
 #include "data/Connection.h"
 #include "data/Fields.h"
+#include "data/History.h"
 #include "data/Schema.h"
 
+#include <QDateTime>
 #include <QSqlQuery>
 #include <algorithm>
 #include <numeric>
@@ -25,12 +27,45 @@ const char *pick(std::mt19937 &rng, const T (&list)[N])
 {
     return list[rng() % N];
 }
+// Changes of fields, oldest first, a few minutes apart.
+void addHistory(Connection &c, int entries, std::mt19937 &rng)
+{
+    if (entries <= 0)
+        return;
+    struct Who
+    {
+        QString key, number, name;
+    };
+    std::vector<Who> contractors;
+    {
+        QSqlQuery q = c.exec(QStringLiteral("SELECT kunci, \"NoDaftar\", \"NamaSyarikat\" FROM kontraktor ORDER BY id"));
+        while (q.next())
+            contractors.push_back({q.value(0).toString(), q.value(1).toString(), q.value(2).toString()});
+    }
+    if (contractors.empty())
+        return;
+    const QStringList &fields = contractorFields();
+    QSqlQuery q = c.prepare(QStringLiteral("INSERT INTO sejarah (kunci, no_daftar, nama_syarikat, masa, siapa, komputer, "
+                                           "tindakan, medan, lama, baru) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    QDateTime when(QDate(2024, 1, 2), QTime(8, 0), Qt::UTC);
+    for (int i = 0; i < entries; ++i) {
+        const Who &w = contractors[rng() % contractors.size()];
+        const int clerk = int(rng() % 4) + 1;
+        when = when.addSecs(30 + rng() % 300);
+        const QString field = fields.at(int(rng() % fields.size()));
+        c.run(q, {w.key, w.number, w.name, when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")),
+                  QStringLiteral("kerani%1").arg(clerk), QStringLiteral("meja-%1").arg(clerk), History::kChanged, field,
+                  QStringLiteral("%1 lama %2").arg(field.left(6)).arg(rng() % 100000),
+                  QStringLiteral("%1 baru %2").arg(field.left(6)).arg(rng() % 100000)});
+    }
+    q.finish();
+}
+
 } // namespace
 
-void generateStore(const QString &path, int count)
+void generateStore(const QString &path, int count, int history)
 {
     auto c = Connection::create(path);
-    Schema::create(*c, QStringLiteral("bench"));
     std::mt19937 rng(20261206);
     std::vector<int> serials(count);
     std::iota(serials.begin(), serials.end(), 1);
@@ -43,6 +78,8 @@ void generateStore(const QString &path, int count)
         marks << QStringLiteral("?");
     }
     c->write([&] {
+        Schema::createTables(*c, false);
+        c->exec(QStringLiteral("INSERT INTO password (password) VALUES ('bench')"));
         QSqlQuery q = c->prepare(QStringLiteral("INSERT INTO kontraktor (%1) VALUES (%2)")
                                      .arg(names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))));
         for (int i = 0; i < count; ++i) {
@@ -79,6 +116,10 @@ void generateStore(const QString &path, int count)
             }
             c->run(q, v);
         }
+        q.finish();
+        History::fillKeys(*c);
+        addHistory(*c, history, rng);
+        History::createTriggers(*c);
     });
 }
 

@@ -6,11 +6,17 @@
 //   arb-load --store LOC [--fill N] [--workers W] [--seconds S]
 //
 // Every value a worker writes carries the name of the contractor it meant to
-// write, so a write that landed in another contractor's row shows.
+// write, so a write that landed in another contractor's row shows. Every
+// value is written once, so the store's history must hold each change a
+// worker reported stored exactly once, one "Susun" entry per sort, the
+// values the rows end with as each field's latest entry, and (SQLite) a
+// sound chain.
 
 #include "data/Connection.h"
 #include "data/DataControl.h"
 #include "data/Fields.h"
+#include "data/History.h"
+#include "data/HistoryLog.h"
 #include "data/Locations.h"
 #include "platform/Failure.h"
 #include "reports/ContractorSort.h"
@@ -118,14 +124,17 @@ int worker(const QString &store, int id, int seconds)
                 wander(dc, rng);
                 const QString name = dc.text(QStringLiteral("NamaSyarikat"));
                 dc.edit();
-                dc.setValue(kPhone, QStringLiteral("T%1-%2:%3").arg(id).arg(n).arg(name));
+                const QString phone = QStringLiteral("T%1-%2:%3").arg(id).arg(n).arg(name);
+                dc.setValue(kPhone, phone);
                 dc.update();
+                out << "SET " << phone << Qt::endl;
             } else if (r < 90) {
                 // Stored by the next move's write-back, as in the work window.
                 wander(dc, rng);
                 box.type(QStringLiteral("D%1-%2:%3").arg(id).arg(n).arg(dc.text(QStringLiteral("NamaSyarikat"))));
             } else {
-                sortContractors(store);
+                if (sortContractors(store) > 0)
+                    out << "SORT" << Qt::endl;
             }
             ++stored;
         } catch (const StaleRow &) {
@@ -142,6 +151,47 @@ int worker(const QString &store, int id, int seconds)
     }
     out << "DONE " << stored << ' ' << reported << Qt::endl;
     return 0;
+}
+
+// The history against what the workers reported stored and the rows as
+// they ended; returns the faults found.
+int checkHistory(const QString &store, const QSet<QString> &names, const QStringList &phones, int sorts, QTextStream &out)
+{
+    Connection c(store);
+    HistoryFilter all;
+    all.newestFirst = false;
+    QHash<QString, int> times;           // "field value" -> entries
+    QHash<QString, QString> latest;      // "key field" -> the newest value
+    int sorted = 0;
+    const QList<HistoryEntry> entries = historyEntries(c, all);
+    for (const HistoryEntry &e : entries) {
+        if (e.action == History::kSorted)
+            ++sorted;
+        if (e.field.isEmpty())
+            continue;
+        ++times[e.field + QLatin1Char(' ') + e.after.toString()];
+        latest.insert(e.key + QLatin1Char(' ') + e.field, e.after.toString());
+    }
+    int missing = 0, doubled = 0, stale = 0;
+    for (const QString &name : names)
+        missing += times.value(QStringLiteral("NamaSyarikat ") + name) == 0;
+    for (const QString &phone : phones)
+        missing += times.value(kPhone + QLatin1Char(' ') + phone) == 0;
+    for (auto it = times.cbegin(); it != times.cend(); ++it)
+        if (it.value() > 1 && it.key().contains(QLatin1Char(':')))
+            doubled += it.value() - 1;
+    QSqlQuery q = c.exec(QStringLiteral("SELECT kunci, \"NoTelHp\", \"Tarikh_dapat_kerja\" FROM kontraktor"));
+    while (q.next())
+        for (int i : {1, 2}) {
+            const QString field = i == 1 ? kPhone : kDates;
+            stale += latest.value(q.value(0).toString() + QLatin1Char(' ') + field) != q.value(i).toString();
+        }
+    q.finish();
+    const History::Chain chain = History::verifyChain(c);
+    out << "history: " << entries.size() << " entries, changes missing " << missing << ", doubled " << doubled
+        << ", rows unlike their latest entry " << stale << ", sorts " << sorts << " with " << sorted << " entries, chain "
+        << (chain.firstBad < 0 ? QStringLiteral("sound") : chain.fault) << Qt::endl;
+    return missing + doubled + stale + (sorted != sorts) + (chain.firstBad >= 0);
 }
 
 } // namespace
@@ -185,13 +235,18 @@ int main(int argc, char *argv[])
                       QStringLiteral("--seconds"), QString::number(seconds)});
             workers << w;
         }
-        int stored = 0, reported = 0, crashed = 0;
+        int stored = 0, reported = 0, crashed = 0, sorts = 0;
+        QStringList phones;
         for (QProcess *w : workers) {
             if (!w->waitForFinished((seconds + 120) * 1000) || w->exitStatus() != QProcess::NormalExit || w->exitCode() != 0)
                 ++crashed;
             for (const QByteArray &line : w->readAllStandardOutput().split('\n')) {
                 if (line.startsWith("REG "))
                     expected.insert(QString::fromUtf8(line.mid(4)));
+                if (line.startsWith("SET "))
+                    phones << QString::fromUtf8(line.mid(4));
+                if (line == "SORT")
+                    ++sorts;
                 if (line.startsWith("DONE ")) {
                     const QList<QByteArray> parts = line.split(' ');
                     stored += parts.value(1).toInt();
@@ -233,7 +288,8 @@ int main(int argc, char *argv[])
             << " processes failed" << Qt::endl;
         out << "lost " << lost << ", duplicated " << duplicated << ", written into another contractor's row "
             << misplaced << Qt::endl;
-        return lost + duplicated + misplaced + crashed == 0 && stored > 0 ? 0 : 1;
+        const int unrecorded = checkHistory(store, expected, phones, sorts, out);
+        return lost + duplicated + misplaced + crashed + unrecorded == 0 && stored > 0 ? 0 : 1;
     } catch (const Failure &f) {
         QTextStream(stderr) << f.message() << " | " << f.detail() << Qt::endl;
         return 1;

@@ -3,10 +3,15 @@
 #include "Floors.h"
 #include "Generator.h"
 
+#include "data/Connection.h"
+#include "data/DataControl.h"
+#include "data/Fields.h"
 #include "data/Locations.h"
 #include "platform/MessageBox.h"
 #include "platform/Windows.h"
 #include "register/Form4.h"
+#include "register/HistoryWindow.h"
+#include "reports/ContractorSort.h"
 #include "reports/Form2.h"
 #include "reports/Form3.h"
 #include "reports/PainterDevice.h"
@@ -221,6 +226,71 @@ void runOperations(Context &ctx, Table &table)
                         }), 0.3));
     closeAll();
 
+    }
+
+    // --- the change history ----------------------------------------------
+    if (ctx.wants(QStringLiteral("history"))) {
+    out << "History..." << Qt::endl;
+    closeAll();
+    ctx.fresh();
+    Form4 *record = openForm4();
+    const auto closeHistory = [&] {
+        for (HistoryWindow *w : record->findChildren<HistoryWindow *>())
+            w->close();
+        settle();
+    };
+    table.add(budgetRow(QStringLiteral("open one contractor's history (\"Sejarah\")"), measure(reps, closeHistory, [&] {
+                            record->Command11->click();
+                            QApplication::processEvents();
+                        }), 0.2));
+    closeHistory();
+    closeAll();
+
+    // The same store without its history, as a store was before: the same
+    // operations in the same run, for the ratios.
+    const QString bare = ctx.folder + QStringLiteral("/tanpa-sejarah.mdb");
+    const auto freshBare = [&] {
+        QFile::remove(bare);
+        QFile::copy(ctx.base, bare);
+        Connection c(bare);
+        for (const char *t : {"sejarah_daftar", "sejarah_ubah", "sejarah_padam", "sejarah_tetap", "sejarah_tetap_meterai",
+                              "sejarah_tetap_padam"})
+            c.exec(QStringLiteral("DROP TRIGGER %1").arg(QLatin1String(t)));
+        c.exec(QStringLiteral("DROP TABLE sejarah_sesi"));
+        c.exec(QStringLiteral("DROP TABLE sejarah"));
+    };
+    constexpr int writes = 20;
+    const auto oneRowWrites = [&](const QString &store) {
+        Locations::setStore(store);
+        DataControl dc(Locations::kLocalPath, kContractorTable, DataControl::Kind::Dynaset);
+        dc.open();
+        int n = 0;
+        return measure(reps, {}, [&] {
+            for (int i = 0; i < writes; ++i) {
+                dc.edit();
+                dc.setValue(QStringLiteral("NoTelHp"), QStringLiteral("012-%1").arg(++n));
+                dc.update();
+            }
+        });
+    };
+    freshBare();
+    const Timing bareWrites = oneRowWrites(bare);
+    ctx.fresh();
+    const auto againstBare = [](Row r) {
+        r.budget.replace(QStringLiteral("floor"), QStringLiteral("no history"));
+        return r;
+    };
+    table.add(againstBare(ratioRow(QStringLiteral("%1 one-row writes (data control update)").arg(writes),
+                                   oneRowWrites(ctx.store), QStringLiteral("no history"), bareWrites, 1.3)));
+    const auto susun = [&](const QString &store, const std::function<void()> &fresh) {
+        Locations::setStore(store);
+        return measure(reps, fresh, [] { sortContractors(QString(Locations::kLocalPath)); });
+    };
+    const Timing bareSusun = susun(bare, freshBare);
+    table.add(againstBare(ratioRow(QStringLiteral("\"Susun\" (the sort alone)"), susun(ctx.store, ctx.fresh),
+                                   QStringLiteral("no history"), bareSusun, 1.2)));
+    Locations::setStore(ctx.store);
+    ctx.fresh();
     }
 
     // --- start-up of the program -----------------------------------------

@@ -10,6 +10,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Windows.h"
 #include "register/Form4.h"
+#include "register/HistoryWindow.h"
 #include "reports/ContractorSort.h"
 
 #include <QApplication>
@@ -48,12 +49,12 @@ void runOnServer(const ServerRun &run, QTextStream &out, Table &table)
     {
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("base.mdb"));
-        generateStore(file, run.count);
+        generateStore(file, run.count, run.history);
         drop(base);
         admin.exec(QStringLiteral("CREATE DATABASE %1").arg(base));
         copyStore(file, withDatabase(run.server, base));
     }
-    out << "Generated " << run.count << " contractors on the server" << Qt::endl;
+    out << "Generated " << run.count << " contractors and " << run.history << " history entries on the server" << Qt::endl;
 
     Relay relay(url.host().isEmpty() ? QStringLiteral("127.0.0.1") : url.host(), url.port(5432), run.rttMs);
     const QString store = withDatabase(run.server, work, relay.port());
@@ -131,6 +132,13 @@ void runOnServer(const ServerRun &run, QTextStream &out, Table &table)
         Limit::Bytes, 1);
     add(QStringLiteral("search, no match, by name (Form4)"), {}, [&] { search(1, QStringLiteral("TIADAPADAN")); }, 1,
         Limit::Bytes, 1);
+    add(QStringLiteral("open one contractor's history (\"Sejarah\")"), {}, [&] {
+            record->Command11->click();
+            settle();
+            for (QWidget *w : record->findChildren<HistoryWindow *>())
+                w->close();
+            settle();
+        }, 1, Limit::None, 0);
     closeAll();
 
     {

@@ -11,6 +11,7 @@ struct ServerRun
     QString server; // postgresql:// URL of a server the bench may create databases on
     double rttMs = 0;
     int count = 0;
+    int history = 0; // entries in the change history
     int reps = 1;
     QString only; // run only the groups whose name contains this: windows, susun, copy
     bool wants(const QString &group) const { return only.isEmpty() || group.contains(only); }

@@ -35,9 +35,10 @@ int main(int argc, char *argv[])
     parser.setApplicationDescription(QStringLiteral("Times the register's operations at a given size."));
     parser.addHelpOption();
     parser.addOption({QStringLiteral("count"), QStringLiteral("Contractors in the generated store."), QStringLiteral("N"), QStringLiteral("10000")});
+    parser.addOption({QStringLiteral("history"), QStringLiteral("Entries in the generated store's change history (default 10 per contractor)."), QStringLiteral("H")});
     parser.addOption({QStringLiteral("reps"), QStringLiteral("Runs of each operation."), QStringLiteral("R"), QStringLiteral("5")});
     parser.addOption({QStringLiteral("json"), QStringLiteral("Also write the table as JSON to FILE."), QStringLiteral("FILE")});
-    parser.addOption({QStringLiteral("only"), QStringLiteral("Only the groups named so: susun, search, reports, windows, start (server: windows, susun, copy)."), QStringLiteral("GROUP")});
+    parser.addOption({QStringLiteral("only"), QStringLiteral("Only the groups named so: susun, search, reports, windows, history, start (server: windows, susun, copy)."), QStringLiteral("GROUP")});
     parser.addOption({QStringLiteral("arb"), QStringLiteral("The program, for the start-up time."), QStringLiteral("PATH")});
     parser.addOption({QStringLiteral("engine"), QStringLiteral("sqlite (default) or postgres."), QStringLiteral("ENGINE"), QStringLiteral("sqlite")});
     parser.addOption({QStringLiteral("server"), QStringLiteral("postgres: a server to create databases on (default $ARB_TEST_PG)."), QStringLiteral("URL")});
@@ -45,6 +46,7 @@ int main(int argc, char *argv[])
     parser.process(app);
     const int count = parser.value(QStringLiteral("count")).toInt();
     const int reps = qMax(1, parser.value(QStringLiteral("reps")).toInt());
+    const int history = parser.isSet(QStringLiteral("history")) ? parser.value(QStringLiteral("history")).toInt() : 10 * count;
     QString arbPath = parser.value(QStringLiteral("arb"));
     if (arbPath.isEmpty())
         arbPath = QCoreApplication::applicationDirPath() + QStringLiteral("/../arb");
@@ -56,6 +58,7 @@ int main(int argc, char *argv[])
                                                             : QString::fromLocal8Bit(qgetenv("ARB_TEST_PG"));
         run.rttMs = parser.value(QStringLiteral("rtt-ms")).toDouble();
         run.count = count;
+        run.history = history;
         run.reps = reps;
         run.only = parser.value(QStringLiteral("only"));
         if (run.server.isEmpty()) {
@@ -73,8 +76,9 @@ int main(int argc, char *argv[])
     const QString work = dir.filePath(QStringLiteral("kontraktor.mdb"));
     QElapsedTimer t;
     t.start();
-    generateStore(base, count);
-    out << "Generated " << count << " contractors in " << t.elapsed() << " ms (" << QFileInfo(base).size() / 1024 << " KiB)" << Qt::endl;
+    generateStore(base, count, history);
+    out << "Generated " << count << " contractors and " << history << " history entries in " << t.elapsed() << " ms ("
+        << QFileInfo(base).size() / 1024 << " KiB)" << Qt::endl;
 
     const auto fresh = [&] {
         QFile::remove(work);

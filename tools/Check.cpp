@@ -1,6 +1,7 @@
 #include "Commands.h"
 
 #include "data/Connection.h"
+#include "data/History.h"
 #include "data/Locations.h"
 #include "data/Password.h"
 #include "data/SafetyCopy.h"
@@ -19,15 +20,27 @@ int check(const QStringList &args, Io io)
     const QString store = args.isEmpty() ? Locations::chooseStore({}) : args.first();
     try {
         Connection c(store);
-        const QStringList problems = storeProblems(c);
+        QStringList problems = storeProblems(c);
         if (c.engine() != Connection::Engine::Sqlite)
-            io.out << "Semakan fail hanya untuk SQLite; jadual dan medan sahaja disemak." << Qt::endl;
+            io.out << "Semakan fail hanya untuk SQLite; jadual, medan dan sejarah perubahan sahaja disemak." << Qt::endl;
+        History::Chain chain;
+        if (problems.isEmpty())
+            problems << History::problems(c, &chain);
         // A warning, not a fault: the first login replaces the text by its hash.
         if (problems.isEmpty() && Password::plainPasswords(c) > 0)
             io.out << "Amaran: kata laluan disimpan sebagai teks biasa; ia ditukar kepada cincang pada log masuk "
                       "berikutnya yang berjaya."
                    << Qt::endl;
         if (problems.isEmpty()) {
+            if (!History::installed(c))
+                io.out << "Sejarah perubahan belum dimulakan; ia dimulakan apabila program membuka pangkalan data ini."
+                       << Qt::endl;
+            if (chain.unsealed > 0) {
+                c.write([] {}); // seals them
+                io.out << chain.unsealed << " entri sejarah ditulis di luar program (contohnya dengan sqlite3) dan kini "
+                                            "dimeterai."
+                       << Qt::endl;
+            }
             io.out << "Pangkalan data baik: " << c.location() << Qt::endl;
             return 0;
         }

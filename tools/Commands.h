@@ -26,6 +26,7 @@ int exportCsv(const QStringList &args, Io io);
 int backup(const QStringList &args, Io io);
 int check(const QStringList &args, Io io);
 int restore(const QStringList &args, Io io);
+int history(const QStringList &args, Io io);
 // The reader child of import-mdb: frames on stdout.
 int readMdb(const QStringList &args);
 

@@ -3,6 +3,7 @@
 #include "data/Connection.h"
 #include "data/FileSystem.h"
 #include "data/Fields.h"
+#include "data/History.h"
 #include "data/Locations.h"
 #include "data/StoreError.h"
 #include "data/Temporary.h"
@@ -74,6 +75,10 @@ int exportCsv(const QStringList &args, Io io)
             cols << Connection::ident(f);
             header << csvField(f);
         }
+        // The hidden key last, so that a row can be matched with its history
+        // (empty for a store that has no history yet).
+        cols << (History::installed(c) ? History::kKey : QStringLiteral("NULL"));
+        header << History::kKey;
         QByteArray csv("\xEF\xBB\xBF");
         csv += (header.join(QLatin1Char(',')) + QStringLiteral("\r\n")).toUtf8();
         QSqlQuery q = c.exec(QStringLiteral("SELECT %1 FROM kontraktor ORDER BY id").arg(cols.join(QLatin1Char(','))));

@@ -2,6 +2,7 @@
 
 #include "data/Connection.h"
 #include "data/Fields.h"
+#include "data/History.h"
 #include "data/Locations.h"
 #include "data/Password.h"
 #include "data/Schema.h"
@@ -30,6 +31,8 @@ QMap<QString, qint64> load(Connection &c, const QString &legacyFile, bool &defau
     legacy::StoreLoader loader(c);
     c.write([&] {
         Schema::fill(c, kDefaultPassword);
+        // Every contractor enters the history as imported, with a new key.
+        History::Action imported(c, History::kImported);
         legacy::readInChild(QCoreApplication::applicationFilePath(), legacyFile,
                             legacy::StoreLoader::wanted().keys(), loader);
         // The old file keeps the password as text; the new store keeps its hash.

@@ -38,8 +38,17 @@ Arahan:
       mesti ditutup di semua komputer. Pangkalan data yang diganti disimpan
       sebagai kontraktor-replaced-MASA.mdb di sebelahnya.
   check [STORE]
-      Semak fail serta jadual dan medan yang diperlukan. Status keluar 0
+      Semak fail serta jadual dan medan yang diperlukan, pencetus dan kunci
+      sejarah perubahan, dan (SQLite) rantaian sejarah. Status keluar 0
       jika baik, 1 jika ada masalah.
+  history [--contractor NODAFTAR] [--since TARIKH] [--until TARIKH] [--csv] [STORE]
+      Papar sejarah perubahan: bila, siapa, komputer, tindakan, medan,
+      nilai lama dan baru, yang lama dahulu. --contractor hanya kontraktor
+      yang pernah memegang No Daftar itu; --since dan --until hari
+      tempatan (DD.MM.YYYY), termasuk kedua-duanya; --csv sebagai CSV.
+  history --verify [STORE]
+      Semak rantaian sejarah sahaja. Status keluar 0 jika baik, 1 jika
+      ada entri yang diubah atau dibuang.
   help
       Papar teks ini.
 
@@ -80,6 +89,8 @@ int main(int argc, char *argv[])
         return arb::admin::restore(args, io);
     if (command == QLatin1String("check"))
         return arb::admin::check(args, io);
+    if (command == QLatin1String("history"))
+        return arb::admin::history(args, io);
     if (command == arb::legacy::kReaderCommand)
         return arb::admin::readMdb(args);
     err << "Arahan tidak dikenali: " << command << ". Lihat: arb-admin --help" << Qt::endl;

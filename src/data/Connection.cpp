@@ -1,17 +1,20 @@
 #include "data/Connection.h"
 
 #include "data/Convert.h"
+#include "data/History.h"
 #include "data/Locations.h"
 #include "data/SafetyCopy.h"
 #include "data/StoreError.h"
 #include "data/Temporary.h"
 #include "platform/Failure.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlRecord>
 #include <QRegularExpression>
+#include <QSysInfo>
 #include <QUrl>
 #include <QUrlQuery>
 #include <atomic>
@@ -107,6 +110,10 @@ void Connection::openDatabase(const QString &location, bool mustExist)
             else
                 options << key + QStringLiteral("=") + quoteOption(value);
         }
+        // The store's history names the computer a change came from.
+        if (!QUrlQuery(url).hasQueryItem(QStringLiteral("application_name")))
+            options << QStringLiteral("application_name=")
+                           + quoteOption(QCoreApplication::applicationName() + QLatin1Char('@') + QSysInfo::machineHostName());
         options << QStringLiteral("options=") + quoteOption(serverOptions);
         m_db.setConnectOptions(options.join(QLatin1Char(';')));
     } else {
@@ -267,7 +274,11 @@ void Connection::write(const std::function<void()> &body)
     };
     m_inWrite = true;
     try {
+        History::beginWrite(*this);
         body();
+        // The history's entries sealed and its session ended in the same
+        // transaction: a write that cannot do so stores nothing.
+        History::endWrite(*this);
     } catch (...) {
         rollback();
         throw;
@@ -366,6 +377,8 @@ std::shared_ptr<Connection> Connection::shared(const QString &location)
     if (std::shared_ptr<Connection> c = open.value(key).lock())
         return c;
     auto c = std::make_shared<Connection>(key);
+    // A store made before the history gets it at its first open by the program.
+    History::prepare(*c);
     open.insert(key, c);
     return c;
 }

@@ -60,6 +60,12 @@ public:
     // transaction ends, so what it reads stays true up to its commit.
     // SQLite's BEGIN IMMEDIATE holds the whole file already.
     void lockTable(const QString &table);
+    bool inWrite() const { return m_inWrite; }
+
+    // The action the store's history records for this connection's writes
+    // in place of the plain one (History::Action sets it); empty for plain.
+    const QString &historyAction() const { return m_historyAction; }
+    void setHistoryAction(const QString &action) { m_historyAction = action; }
 
     // How long a statement waits for another desktop's lock before it fails
     // with the "in use" report: SQLite's busy timeout, the server's
@@ -111,6 +117,7 @@ private:
     QHash<QString, QSqlQuery> m_statements; // server: prepared, by SQL text
     bool m_lost = false;
     bool m_inWrite = false;
+    QString m_historyAction;
     QStringList m_tables;                  // catalog, read once
     QHash<QString, QStringList> m_columns; // by table, lower case
 };

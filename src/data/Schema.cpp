@@ -3,22 +3,34 @@
 #include "data/Connection.h"
 #include "data/Fields.h"
 #include "data/Password.h"
+#include "data/History.h"
 
 namespace arb::Schema {
 
-void createTables(Connection &c)
+void createTables(Connection &c, bool triggers)
 {
-    QStringList cols{c.idColumn()};
+    // On a server "Susun" gives contractors new ids in one statement: the
+    // ids need only be unique at its end.
+    QStringList cols{c.idColumn()
+                     + (c.engine() == Connection::Engine::Postgres ? QStringLiteral(" DEFERRABLE INITIALLY IMMEDIATE")
+                                                                    : QString())};
     for (const QString &f : contractorFields())
         cols << Connection::ident(f) + QStringLiteral(" TEXT");
+    cols << History::keyColumn(c);
     c.exec(QStringLiteral("CREATE TABLE kontraktor (%1)").arg(cols.join(QStringLiteral(", "))));
     c.exec(QStringLiteral("CREATE TABLE password (%1, %2 TEXT)").arg(c.idColumn(), Connection::ident(QStringLiteral("password"))));
     c.exec(QStringLiteral("CREATE TABLE test (%1, %2 TEXT)").arg(c.idColumn(), Connection::ident(QStringLiteral("Tarikh_dapat_kerja"))));
+    History::createTables(c);
+    if (triggers)
+        History::createTriggers(c);
 }
 
 void fill(Connection &c, const QString &password)
 {
     createTables(c);
+    // The writes that follow in this transaction are recorded under its writer.
+    if (c.inWrite())
+        History::beginWrite(c);
     c.exec(QStringLiteral("INSERT INTO password (%1) VALUES (?)").arg(Connection::ident(QStringLiteral("password"))),
            {Password::hash(password)});
 }

@@ -8,8 +8,10 @@ class Connection;
 
 namespace Schema {
 
-// The three tables, empty, inside the caller's transaction.
-void createTables(Connection &c);
+// The three tables and the history's, empty, inside the caller's
+// transaction; without the history's triggers for a copy that loads its
+// rows first.
+void createTables(Connection &c, bool triggers = true);
 
 // Creates the three tables in an empty store, and one password row (its hash).
 void create(Connection &c, const QString &password);

@@ -4,6 +4,7 @@
 #include "data/Connection.h"
 #include "data/Convert.h"
 #include "data/Fields.h"
+#include "data/History.h"
 #include "data/Locations.h"
 #include "data/Schema.h"
 #include "data/StoreError.h"
@@ -64,11 +65,24 @@ QMap<QString, int> copyStore(const QString &source, const QString &destination)
             throw Failure(QStringLiteral("Pangkalan data tujuan sudah mempunyai jadual kontraktor: %1").arg(destination));
         // Tables and rows in one transaction: on a server a failure, a kill
         // or a restart leaves none of our tables behind.
+        // The history and each contractor's key come across as they are; the
+        // triggers follow the rows, which are not registered anew. A store
+        // made before the history gets new keys and an empty one.
         to->write([&] {
-            Schema::createTables(*to);
-            counts.insert(kContractorTable, copyTable(from, *to, kContractorTable, contractorFields()));
+            Schema::createTables(*to, false);
+            counts.insert(kContractorTable,
+                          copyTable(from, *to, kContractorTable, QStringList(contractorFields()) << History::kKey));
             counts.insert(kPasswordTable, copyTable(from, *to, kPasswordTable, {QStringLiteral("password")}));
             counts.insert(kTestTable, copyTable(from, *to, kTestTable, {QStringLiteral("Tarikh_dapat_kerja")}));
+            if (from.hasTable(History::kTable))
+                counts.insert(History::kTable,
+                              copyTable(from, *to, History::kTable,
+                                        {QStringLiteral("kunci"), QStringLiteral("no_daftar"), QStringLiteral("nama_syarikat"),
+                                         QStringLiteral("masa"), QStringLiteral("siapa"), QStringLiteral("komputer"),
+                                         QStringLiteral("tindakan"), QStringLiteral("medan"), QStringLiteral("lama"),
+                                         QStringLiteral("baru"), QStringLiteral("cincang")}));
+            History::fillKeys(*to);
+            History::createTriggers(*to);
         });
     }
     if (temporary)

@@ -3,6 +3,7 @@
 #include "data/Convert.h"
 #include "data/DataControl.h"
 #include "data/Fields.h"
+#include "data/History.h"
 #include "data/Locations.h"
 #include "data/Numbering.h"
 #include "platform/AddressBox.h"
@@ -13,6 +14,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Twips.h"
 #include "register/DetailSheet.h"
+#include "register/HistoryWindow.h"
 #include "register/Search.h"
 #include "register/SearchPanel.h"
 #include "reports/Printer.h"
@@ -214,6 +216,9 @@ void Form4::build()
     Command1 = button(this, QStringLiteral("Cetak Maklumat"), 4920, 5880, 1335, 375);
     Command5 = button(this, QStringLiteral("&Keluar"), 6360, 5880, 855, 375);
     Line2 = line(this, 120, 6360, 7200);
+    // In the free band between the title and Text18, right of "No Daftar"
+    // and clear of "Tarikh Daftar": no fixed control moves.
+    Command11 = button(this, QStringLiteral("Sejarah"), 3720, 645, 855, 285);
 
     Frame2 = new SearchPanel(this, kYellow, kPaleYellow, 0, 6480, 7215);
     Label19 = Frame2->Label19;
@@ -230,6 +235,7 @@ void Form4::build()
     // Text21 lies below the window: typing into it unseen would change the
     // work dates at the next "Ok", so it keeps its place but takes no focus.
     Text21->setFocusPolicy(Qt::NoFocus);
+    setTabOrder(Command1, Command11);
 }
 
 void Form4::connectButtons()
@@ -246,6 +252,7 @@ void Form4::connectButtons()
     on(Command3, &Form4::padam);
     on(Command8, &Form4::cari);
     on(Command1, &Form4::cetak);
+    on(Command11, &Form4::sejarah);
     connect(Command5, &QPushButton::clicked, this, &QWidget::close);
 }
 
@@ -311,6 +318,7 @@ void Form4::butang(bool a)
                                   Command5, Command1, Command8, Text16,   Combo1};
     for (QWidget *w : browse)
         w->setEnabled(a);
+    Command11->setEnabled(a);
     Command3->setEnabled(!a);
 }
 
@@ -543,6 +551,22 @@ void Form4::cetak()
     printContractorSheet(sheet);
     MessageBox::tell(this, Printer::closingMessage(QStringLiteral("Data Dicetak")), QStringLiteral("Mesej"),
                      MessageBox::Information);
+}
+
+void Form4::sejarah()
+{
+    QString key;
+    if (kontraktor->currentIndex() >= 0)
+        key = valueToTextOrEmpty(kontraktor->value(History::kKey));
+    auto *window = new HistoryWindow(key, boxText(Text1) + QStringLiteral("  ") + boxText(Text2), this);
+    // A restored field or contractor is shown here at once.
+    connect(window, &HistoryWindow::restored, this, [this](qint64 id) {
+        guard(this, [this, id] {
+            kontraktor->moveToId(id);
+            gerak(1);
+        });
+    });
+    window->show();
 }
 
 void Form4::closeEvent(QCloseEvent *event)

@@ -104,6 +104,7 @@ public:
     QPushButton *Command10;
     QPushButton *Command1;
     QPushButton *Command5;
+    QPushButton *Command11; // "Sejarah": the contractor's change history
     QFrame *Line2;
     SearchPanel *Frame2;
     QLabel *Label19;
@@ -134,6 +135,7 @@ private:
     void padam();
     void cari();
     void cetak();
+    void sejarah();
 
     QHash<QWidget *, QString> m_shown; // box text as the row was shown
     QSet<QWidget *> m_edited;          // boxes the clerk changed, for salin(0)

@@ -4,6 +4,7 @@
 #include "data/Convert.h"
 #include "data/DataControl.h"
 #include "data/Fields.h"
+#include "data/History.h"
 #include "platform/Failure.h"
 
 #include <QScopeGuard>
@@ -18,22 +19,10 @@ namespace arb {
 
 namespace {
 const QString kNothingSorted = QStringLiteral(" Tiada rekod disusun.");
-
-QStringList prefixed(const QStringList &names, const QString &prefix)
-{
-    QStringList out;
-    for (const QString &n : names)
-        out << prefix + n;
-    return out;
-}
 } // namespace
 
 int sortContractors(Connection &c, QHash<qint64, qint64> *moves)
 {
-    const QStringList &fields = contractorFields();
-    QStringList columns;
-    for (const QString &f : fields)
-        columns << Connection::ident(f);
     const QString table = Connection::ident(kContractorTable);
 
     int rewritten = 0;
@@ -70,30 +59,47 @@ int sortContractors(Connection &c, QHash<qint64, qint64> *moves)
 
         // Which row takes which contractor, handed over in one statement as one
         // text of [target, source] pairs, so that a server across a network
-        // is reached the same few times at any size. The store then copies the
-        // values itself, so each keeps its type, nulls included, and no value
-        // passes through the program.
+        // is reached the same few times at any size. Only the contractors
+        // whose place changes are named. Each takes the id of its new place:
+        // its values, its hidden key among them, stay in its own row, so
+        // nothing of any contractor is written and the store's history has
+        // no field to record, only the sort itself.
         const QString failed = QStringLiteral("Susunan tidak dapat disimpan; jadual kontraktor tidak berubah.");
         QByteArray pairs;
         pairs.reserve(qsizetype(ids.size() * 16));
         pairs += '[';
+        int moved = 0;
         for (size_t k = 0; k < ids.size(); ++k) {
-            if (k)
+            const qint64 source = ids[size_t(order[k])];
+            if (source == ids[k])
+                continue;
+            if (moved++)
                 pairs += ',';
-            pairs += '[' + QByteArray::number(ids[k]) + ',' + QByteArray::number(ids[size_t(order[k])]) + ']';
+            pairs += '[' + QByteArray::number(ids[k]) + ',' + QByteArray::number(source) + ']';
         }
         pairs += ']';
-        // Row k of the stored order takes the contractor of sorted place k.
-        // The materialised copy holds the rows as they were before the
-        // statement changes any, so no row reads a value already replaced.
-        QStringList assignments;
-        for (const QString &col : columns)
-            assignments << col + QStringLiteral(" = s.") + col;
-        c.exec(QStringLiteral("WITH s AS MATERIALIZED (SELECT p.a AS target, %1 FROM (%2) p JOIN %3 k ON k.id = p.b) "
-                              "UPDATE %3 SET %4 FROM s WHERE %3.id = s.target")
-                   .arg(prefixed(columns, QStringLiteral("k.")).join(QStringLiteral(", ")), c.selectPairs(), table,
-                        assignments.join(QStringLiteral(", "))),
-               {QString::fromLatin1(pairs)}, failed);
+        const QVariantList bound{QString::fromLatin1(pairs)};
+        bool recorded = false;
+        if (moved > 0 && c.engine() == Connection::Engine::Sqlite) {
+            // Ids must be unique after every row here: out of the way first.
+            c.exec(QStringLiteral("UPDATE %1 SET id = -id WHERE id IN (SELECT b FROM (%2))").arg(table, c.selectPairs()),
+                   bound, failed);
+            c.exec(QStringLiteral("WITH p AS MATERIALIZED (%2) UPDATE %1 SET id = p.a FROM p WHERE %1.id = -p.b")
+                       .arg(table, c.selectPairs()),
+                   bound, failed);
+        } else if (moved > 0 && c.hasTable(History::kTable)) {
+            // The server checks the ids' uniqueness at the statement's end,
+            // and records the sort in the same round trip.
+            c.exec(QStringLiteral("WITH entry AS (%3) UPDATE %1 SET id = p.a FROM (%2) p WHERE %1.id = p.b")
+                       .arg(table, c.selectPairs(), History::sortEntry(c)),
+                   {QString::number(moved), bound.first()}, failed);
+            recorded = true;
+        } else if (moved > 0) {
+            c.exec(QStringLiteral("UPDATE %1 SET id = p.a FROM (%2) p WHERE %1.id = p.b").arg(table, c.selectPairs()),
+                   bound, failed);
+        }
+        if (!recorded)
+            History::recordSort(c, moved);
         rewritten = int(ids.size());
         if (moves) {
             moves->clear();

@@ -102,8 +102,13 @@ private slots:
             store.addContractor(contractor("ZRVA/KP/0002", "B"));
             store.addContractor(contractor("ZRVA/KP/0001", "A"));
             Form3 *f = showWindow<Form3>();
-            // A store the sort cannot rewrite: a field it copies is missing.
-            store.exec("ALTER TABLE kontraktor RENAME COLUMN \"Nilai\" TO \"NilaiLama\"");
+            // A store that refuses the sort's write.
+            if (test::onPostgres()) {
+                store.exec("CREATE FUNCTION refuse() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN RAISE EXCEPTION 'no'; END $$");
+                store.exec("CREATE TRIGGER refuse BEFORE UPDATE OF id ON kontraktor FOR EACH ROW EXECUTE FUNCTION refuse()");
+            } else {
+                store.exec("CREATE TRIGGER refuse BEFORE UPDATE OF id ON kontraktor BEGIN SELECT RAISE(ABORT, 'no'); END");
+            }
             const QList<QVariantMap> rows = store.rows();
             f->Command1->click();
             const QStringList shown = test::shownBoxes();

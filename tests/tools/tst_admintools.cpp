@@ -5,6 +5,7 @@
 #include "data/Fields.h"
 #include "data/Password.h"
 
+#include <QDate>
 #include <QDir>
 #include <QProcess>
 #include <QThread>
@@ -100,6 +101,10 @@ private slots:
             QVERIFY(Password::isHashed(row.value("password").toString()));
         const Run sound = admin({"check", store.path()});
         QVERIFY2(sound.status == 0 && sound.out.contains("baik") && !sound.out.contains("Amaran"), sound.out.constData());
+        // Every contractor enters the history as imported.
+        const QStringList imported = QString::fromUtf8(admin({"history", store.path()}).out).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(imported.filter("  Dibawa masuk  ").size(), imported.size());
+        QCOMPARE(imported.filter("NamaSyarikat: (tiada) -> ").size(), 8);
         // A password kept as text is a warning, not a fault.
         store.exec("UPDATE password SET password = 'teks' WHERE id = (SELECT min(id) FROM password)");
         const Run warned = admin({"check", store.path()});
@@ -110,10 +115,59 @@ private slots:
         QCOMPARE(store.count(), 7);
         // The check says what is missing.
         store.exec("DROP TABLE test");
-        store.exec("ALTER TABLE kontraktor DROP COLUMN \"NamaSyarikat\"");
+        store.exec("ALTER TABLE kontraktor RENAME COLUMN \"NamaSyarikat\" TO \"Nama\"");
         const Run missing = admin({"check", store.path()});
         QCOMPARE(missing.status, 1);
         QVERIFY2(missing.out.contains("Jadual \"test\" tiada") && missing.out.contains("\"NamaSyarikat\""), missing.out.constData());
+    }
+
+    // arb-admin history: all, one contractor, whole local days, CSV; the
+    // chain check alone, with its exit status.
+    void historyCommand()
+    {
+        test::TempStore store;
+        store.addContractors(2);
+        store.exec("UPDATE kontraktor SET \"NoTelHp\" = 'x' WHERE \"NoDaftar\" = 'ZRVA/KP/0002'");
+        const auto lines = [&](QStringList args) {
+            args << store.path();
+            const Run r = admin(QStringList{"history"} + args);
+            return QString::number(r.status) + ' ' + QString::fromUtf8(r.out).trimmed();
+        };
+        const QStringList all = lines({}).split('\n');
+        QCOMPARE(all.size(), 47);
+        QVERIFY2(all.first().startsWith("0 ") && all.last().endsWith("Diubah  ZRVA/KP/0002 SYARIKAT 2  NoTelHp: \"NoTelHp 2\" -> \"x\""),
+                 qPrintable(all.last()));
+        QCOMPARE(lines({"--contractor", "ZRVA/KP/0002"}).split('\n').filter("ZRVA/KP/0002 SYARIKAT 2").size(), 24);
+        const QString today = QDate::currentDate().toString("dd.MM.yyyy");
+        QCOMPARE(lines({"--since", today, "--until", today}).split('\n').size(), 47);
+        QCOMPARE(lines({"--since", QDate::currentDate().addDays(1).toString("dd.MM.yyyy")}), QStringLiteral("0 Tiada entri sejarah."));
+        QCOMPARE(lines({"--until", QDate::currentDate().addDays(-1).toString("yyyy-MM-dd")}), QStringLiteral("0 Tiada entri sejarah."));
+        QCOMPARE(admin({"history", "--since", "31.02.2024", store.path()}).status, 2);
+        QCOMPARE(admin({"history", "--verify", "--csv", store.path()}).status, 2);
+        const Run csv = admin({"history", "--csv", "--contractor", "ZRVA/KP/0001", store.path()});
+        QVERIFY(csv.out.startsWith("\xEF\xBB\xBFmasa,siapa,komputer,tindakan,no_daftar,nama_syarikat,medan,lama,baru,kunci\r\n"));
+        const QList<QStringList> rows = parseCsv(QString::fromUtf8(csv.out.mid(3)).chopped(2));
+        QCOMPARE(rows.size(), 24);
+        QCOMPARE(rows.at(1).mid(3, 5), QStringList({"Didaftar", "ZRVA/KP/0001", "SYARIKAT 1", "NoDaftar", ""}));
+        QCOMPARE(rows.at(1).last(), store.value(0, "kunci").toString());
+        QVERIFY(admin({"--help"}).out.contains("history --verify [STORE]"));
+
+        const Run sound = admin({"history", "--verify", store.path()});
+        QVERIFY2(sound.status == 0, sound.out.constData());
+        if (test::onPostgres())
+            return;
+        // Written outside the program: reported and sealed once, then sound;
+        // an entry changed by hand: status 1 for both commands.
+        QVERIFY2(sound.out.contains("47 entri ditulis di luar program") && sound.out.contains("baik: 47 entri"),
+                 sound.out.constData());
+        QVERIFY(!admin({"history", "--verify", store.path()}).out.contains("luar program"));
+        const Run edited = run("sqlite3", {store.path(), "DROP TRIGGER sejarah_tetap; UPDATE sejarah SET lama = 'y' WHERE id = 47"});
+        QCOMPARE(edited.status, 0);
+        const Run bad = admin({"history", "--verify", store.path()});
+        QVERIFY2(bad.status == 1 && bad.out.contains("entri 47 telah diubah") && bad.out.contains("\"sejarah_tetap\" tiada"),
+                 bad.out.constData());
+        const Run checked = admin({"check", store.path()});
+        QVERIFY2(checked.status == 1 && checked.out.contains("Rantaian sejarah rosak: entri 47 telah diubah"), checked.out.constData());
     }
 
     void exportRoundTrip()
@@ -125,12 +179,15 @@ private slots:
             {{"NoDaftar", "ZRVA/KP/0001"}, {"NamaSyarikat", "Perniagaan Ñandú & Anak ™ 中文"}, {"NoTelHp", ""},
              {"Butiran_kerja", "\"\"\n\""}},
         };
-        QList<QStringList> expected{contractorFields()};
+        QList<QStringList> expected{QStringList(contractorFields()) << "kunci"};
         for (const QVariantMap &row : rows) {
             store.addContractor(row);
             expected.append(QStringList());
             for (const QString &f : contractorFields())
                 expected.last() << row.value(f).toString(); // null as an empty field
+            // Last, the hidden key the store gave the row.
+            expected.last() << store.value(int(expected.size()) - 2, "kunci").toString();
+            QCOMPARE(expected.last().last().size(), 32);
         }
 
         QTemporaryDir dir;
@@ -257,8 +314,9 @@ private slots:
             if (have.isEmpty())
                 QCOMPARE(admin({"import-mdb", legacyFile, target.path()}).status, 0);
             QCOMPARE(target.count(), 8);
-            for (const char *t : {"kontraktor", "password", "test"})
-                target.exec(QStringLiteral("DROP TABLE %1").arg(t));
+            // Tables, history and its trigger functions: an empty database again.
+            target.exec("DROP SCHEMA public CASCADE");
+            target.exec("CREATE SCHEMA public");
         }
     }
 };
