@@ -100,14 +100,14 @@ private slots:
             {u"12/05/2003"_s, u"12.05.2003"_s}, {u"12-05-2003"_s, u"12.05.2003"_s},
             {u"12 05 2003"_s, u"12.05.2003"_s}, {u"12.05.2003"_s, u"12.05.2003"_s},
             {u"1/2/2003\n3-4-2003"_s, u"1.2.2003\n3.4.2003"_s}, {u"1.2.2004 3.4.2005"_s, u"1.2.2004.3.4.2005"_s},
-            // Mixed separators on several lines, trailing blanks included.
-            {u"1/2-2003 \n4 5/2006\n07-08 2009"_s, u"1.2.2003.\n4.5.2006\n07.08.2009"_s},
-            // Only the blanks at the very start of the text go.
-            {u"   9/9/1999"_s, u"9.9.1999"_s}, {u" 1/1/2001\n  2/2/2002"_s, u"1.1.2001\n..2.2.2002"_s},
-            {u"\n 3/3/2003"_s, u"\n.3.3.2003"_s},
-            // Blanks only: two or more vanish, one stays, empty becomes one; a tab is no blank.
+            // Mixed separators on several lines.
+            {u"1/2-2003\n4 5/2006\n07-08 2009"_s, u"1.2.2003\n4.5.2006\n07.08.2009"_s},
+            // Each line trimmed first, so no date starts or ends with "."; a blank line stays empty.
+            {u" 7-1-2027"_s, u"7.1.2027"_s}, {u"   9/9/1999 "_s, u"9.9.1999"_s},
+            {u" 1/1/2001\n  2/2/2002\t"_s, u"1.1.2001\n2.2.2002"_s}, {u"\n 3/3/2003"_s, u"\n3.3.2003"_s},
+            {u"1.1.2001\n   \n2.2.2002"_s, u"1.1.2001\n\n2.2.2002"_s}, {u"\t1/1/2001"_s, u"1.1.2001"_s},
+            // Blanks only: two or more vanish, one stays, empty becomes one.
             {u"  "_s, QString()}, {u"     "_s, QString()}, {u" "_s, u" "_s}, {QString(), u" "_s},
-            {u"\t1/1/2001"_s, u"\t1.1.2001"_s},
         };
         for (const auto &[typed, expected] : cases) {
             form.Text2->setPlainText(typed);
