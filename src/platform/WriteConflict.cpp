@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <QHash>
 #include <QWidget>
+#include <algorithm>
 
 namespace arb {
 
@@ -35,13 +36,45 @@ QString text(const QVariant &v)
     return toBoxText(valueToTextOrEmpty(v));
 }
 
-// A value inside the box: "(kosong)" for nothing, further lines indented.
-QString shown(const QVariant &v)
+// A value inside the box: "(kosong)" for nothing, further lines indented,
+// a long list of jobs cut short (the box must fit the screen; "Salin" and
+// the stored row keep every line).
+QString shown(const QString &t)
 {
-    const QString t = text(v);
     if (t.trimmed().isEmpty())
         return QStringLiteral("(kosong)");
-    return QString(t).replace(QLatin1Char('\n'), QStringLiteral("\n        "));
+    constexpr qsizetype kMost = 5;
+    QStringList lines = t.split(QLatin1Char('\n'));
+    if (lines.size() > kMost) {
+        const qsizetype more = lines.size() - kMost;
+        lines.resize(kMost);
+        lines << QStringLiteral("... (%1 baris lagi)").arg(more);
+    }
+    return lines.join(QStringLiteral("\n        "));
+}
+
+QString shown(const QVariant &v)
+{
+    return shown(text(v));
+}
+
+// Where stored and typed differ: the whole value, or for values of several
+// lines (the jobs) each line that differs, numbered as the clerk counts.
+QStringList differences(const QString &label, const QString &now, const QString &mine)
+{
+    const auto entry = [](const QString &what, const QString &a, const QString &b) {
+        return what + QStringLiteral("\n    Tersimpan kini: ") + shown(a) + QStringLiteral("\n    Taipan anda: ") + shown(b);
+    };
+    if (now == mine)
+        return {};
+    if (!now.contains(QLatin1Char('\n')) && !mine.contains(QLatin1Char('\n')))
+        return {entry(label, now, mine)};
+    const QStringList a = now.split(QLatin1Char('\n')), b = mine.split(QLatin1Char('\n'));
+    QStringList out;
+    for (qsizetype i = 0; i < std::max(a.size(), b.size()); ++i)
+        if (a.value(i) != b.value(i))
+            out << entry(QStringLiteral("%1, baris %2").arg(label).arg(i + 1), a.value(i), b.value(i));
+    return out;
 }
 
 QString who(const QVariantMap &row)
@@ -120,14 +153,14 @@ bool WriteConflict::settle(const StaleRow &stale)
                      .arg(who(stale.stored()));
         if (who(stale.read()) != who(stale.stored()))
             lines << QStringLiteral("Tadi dipaparkan sebagai %1.").arg(who(stale.read()));
-        for (const QString &f : stale.fields()) {
-            const QVariant now = valueOf(stale.stored(), f);
-            const QVariant mine = stale.mine().value(f);
-            if (text(now) == text(mine))
-                continue;
-            lines << QString() << fieldLabel(f) << QStringLiteral("    Tersimpan kini: ") + shown(now)
-                  << QStringLiteral("    Taipan anda: ") + shown(mine);
-        }
+        QStringList differ;
+        for (const QString &f : stale.fields())
+            differ << differences(fieldLabel(f), text(valueOf(stale.stored(), f)), text(stale.mine().value(f)));
+        constexpr qsizetype kMost = 12;
+        for (qsizetype i = 0; i < std::min(differ.size(), kMost); ++i)
+            lines << QString() << differ.at(i);
+        if (differ.size() > kMost)
+            lines << QString() << QStringLiteral("... dan %1 perbezaan lagi.").arg(differ.size() - kMost);
         lines << QString()
               << QStringLiteral("\"%1\": nilai anda ditulis ke atas rekod seperti yang tersimpan kini.").arg(kKeep)
               << QStringLiteral("\"%1\": nilai anda disalin ke papan keratan.").arg(kCopy)

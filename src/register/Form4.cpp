@@ -526,13 +526,13 @@ void Form4::batal()
     Command4->setText(QStringLiteral("Kemaskini"));
     satu(false);
     butang(true);
-    BusyPointer busy;
     reload();
 }
 
 void Form4::reload()
 {
     // What the store holds now, another desktop's changes included.
+    BusyPointer busy;
     kontraktor->requery();
     gerak(1);
 }

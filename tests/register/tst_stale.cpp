@@ -341,8 +341,8 @@ private slots:
         MessageBox::queueChoice(WriteConflict::kKeep);
         f5->Command6->click();
         QCOMPARE(choices(), QStringList{u"ZRVA/KP/0001 ALPHA BARU (dipaparkan sebagai ZRVA/KP/0001 ALPHA)|"
-                                        "Tarikh: 1.1.2024 <- 1.1.2024/2.2.2024|"
-                                        "Butiran Kerja: Baiki longkang <- Baiki longkang/Pagar sekolah"_s});
+                                        "Tarikh, baris 2: (kosong) <- 2.2.2024|"
+                                        "Butiran Kerja, baris 2: (kosong) <- Pagar sekolah"_s});
         QCOMPARE(values(store.rows().first(), {u"NamaSyarikat"_s, u"Tarikh_dapat_kerja"_s, u"Butiran_kerja"_s}),
                  (QStringList{u"ALPHA BARU"_s, u"1.1.2024\r\n2.2.2024"_s, u"Baiki longkang\r\nPagar sekolah"_s}));
         QCOMPARE(f5->Text2b->text(), u"BETA"_s);
