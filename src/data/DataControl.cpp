@@ -203,7 +203,7 @@ QVariantMap DataControl::rowValues() const
     return out;
 }
 
-StaleRow DataControl::missed(qint64 id, const QStringList &fields, const QVariantList &values)
+StaleRow DataControl::missed(qint64 id, const QStringList &fields, const QVariantList &values, bool show)
 {
     const QString where = QStringLiteral("%1 id %2").arg(m_table).arg(id);
     const QVariantMap read = m_rowId == id ? rowValues() : QVariantMap();
@@ -228,12 +228,13 @@ StaleRow DataControl::missed(qint64 id, const QStringList &fields, const QVarian
             m_pos = i;
             m_onDeleted = true;
         }
-        for (BoundValue *b : std::as_const(m_bound))
-            b->showValue(QString());
+        if (show)
+            refreshBound();
         emit moved();
         return StaleRow(kRowGone, where, true, read, {}, fields, mine);
     }
-    refreshBound();
+    if (show)
+        refreshBound();
     const QString what = m_table.compare(kContractorTable, Qt::CaseInsensitive) == 0 ? QStringLiteral("Kontraktor ini")
                                                                                      : QStringLiteral("Rekod ini");
     return StaleRow(what + QStringLiteral(" telah diubah dalam tetingkap lain atau di komputer lain. Perubahan tidak "
@@ -326,11 +327,15 @@ bool DataControl::writeRow(const QStringList &fields, const QVariantList &values
 {
     const qint64 id = m_rowId;
     while (!tryWriteRow(fields, values, message)) {
-        const StaleRow stale = missed(id, fields, values);
+        // While the handler decides, the boxes keep the typing; should it
+        // fail, they still hold it for the next try.
+        const StaleRow stale = missed(id, fields, values, !m_conflictHandler);
         if (!m_conflictHandler)
             throw stale;
-        if (!m_conflictHandler(stale) || stale.gone())
+        if (!m_conflictHandler(stale) || stale.gone()) {
+            refreshBound();
             return false;
+        }
     }
     return true;
 }
@@ -436,8 +441,7 @@ void DataControl::writeBack()
     ensureRead();
     writeRow(fields, values, QStringLiteral("Perubahan tidak dapat disimpan."));
     // The boxes show the row as now stored (nothing when it is gone).
-    if (currentIndex() >= 0)
-        refreshBound();
+    refreshBound();
 }
 
 void DataControl::setConflictHandler(ConflictHandler handler)

@@ -172,7 +172,9 @@ private:
     // The row of id no longer matches what was read: find out how, read it
     // again (the basis of the next write), mend the control's state and
     // give the report to throw.
-    StaleRow missed(qint64 id, const QStringList &fields = {}, const QVariantList &values = {});
+    // The bound boxes show the row as re-read (nothing when it is gone)
+    // when show is set.
+    StaleRow missed(qint64 id, const QStringList &fields = {}, const QVariantList &values = {}, bool show = true);
     QVariantMap rowValues() const;
     QString conditions(const QStringList &fields, QVariantList &values) const;
     QString fieldName(const QString &field) const;

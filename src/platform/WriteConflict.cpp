@@ -171,27 +171,37 @@ bool WriteConflict::settle(const StaleRow &stale)
                                           MessageBox::Exclamation, buttons);
     if (choice == 0 && !stale.gone())
         return true;
+    const auto copy = [&stale] {
+        QStringList copied;
+        for (const QString &f : stale.fields())
+            copied << fieldLabel(f) + QStringLiteral(": ") + text(stale.mine().value(f));
+        QGuiApplication::clipboard()->setText(copied.join(QLatin1Char('\n')));
+    };
     if (choice == 0) {
         // The contractor as the window read it, with the clerk's values, under
         // the next free number (the old one belongs to the removed row).
         QVariantMap values = stale.read();
         for (const QString &f : stale.fields())
             values.insert(f, stale.mine().value(f));
-        m_control->addNew([this](Connection &c) {
-            m_control->setValue(QStringLiteral("NoDaftar"), freeRegistrationNumber(c, proposedRegistrationNumber(c)));
-        });
-        for (const QString &f : contractorFields()) {
-            const QVariant v = valueOf(values, f);
-            if (f != QLatin1String("NoDaftar") && v.isValid())
-                m_control->setValue(f, v);
+        try {
+            m_control->addNew([this](Connection &c) {
+                m_control->setValue(QStringLiteral("NoDaftar"), freeRegistrationNumber(c, proposedRegistrationNumber(c)));
+            });
+            for (const QString &f : contractorFields()) {
+                const QVariant v = valueOf(values, f);
+                if (f != QLatin1String("NoDaftar") && v.isValid())
+                    m_control->setValue(f, v);
+            }
+            m_control->update();
+        } catch (const Failure &f) {
+            // Not stored: the typing is kept where the clerk can paste it.
+            m_control->cancelUpdate();
+            copy();
+            throw Failure(f.message() + QStringLiteral(" Nilai anda telah disalin ke papan keratan."), f.detail());
         }
-        m_control->update();
         m_registered = m_control->lastAddedId();
     } else if (choice == 1) {
-        QStringList copied;
-        for (const QString &f : stale.fields())
-            copied << fieldLabel(f) + QStringLiteral(": ") + text(stale.mine().value(f));
-        QGuiApplication::clipboard()->setText(copied.join(QLatin1Char('\n')));
+        copy();
     }
     return false;
 }

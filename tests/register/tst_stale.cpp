@@ -339,7 +339,11 @@ private slots:
         f4->Text2->setText(u"ALPHA BARU"_s);
         f4->Command4->click();
         MessageBox::queueChoice(WriteConflict::kKeep);
+        QString onScreen; // while the clerk decides
+        MessageBox::setWhileShown([&](const MessageBox::Shown &) { onScreen = f5->Text2e->toPlainText(); });
         f5->Command6->click();
+        MessageBox::setWhileShown({});
+        QCOMPARE(onScreen, u"Baiki longkang\nPagar sekolah"_s);
         QCOMPARE(choices(), QStringList{u"ZRVA/KP/0001 ALPHA BARU (dipaparkan sebagai ZRVA/KP/0001 ALPHA)|"
                                         "Tarikh, baris 2: (kosong) <- 2.2.2024|"
                                         "Butiran Kerja, baris 2: (kosong) <- Pagar sekolah"_s});
