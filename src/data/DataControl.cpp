@@ -205,8 +205,17 @@ QVariantMap DataControl::rowValues() const
 
 StaleRow DataControl::missed(qint64 id, const QStringList &fields, const QVariantList &values, bool show)
 {
-    const QString where = QStringLiteral("%1 id %2").arg(m_table).arg(id);
     const QVariantMap read = m_rowId == id ? rowValues() : QVariantMap();
+    // Named as the clerk knows it, never by the hidden id.
+    QStringList who;
+    QVariantList whoValues;
+    for (const QString &f : contractorIdentity())
+        for (auto it = read.cbegin(); it != read.cend(); ++it)
+            if (it.key().compare(f, Qt::CaseInsensitive) == 0) {
+                who << f;
+                whoValues << it.value();
+            }
+    const QString where = describeRow(m_table, who, whoValues);
     QVariantMap mine;
     for (int i = 0; i < fields.size(); ++i)
         mine.insert(fields.at(i), values.value(i));

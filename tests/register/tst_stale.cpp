@@ -233,6 +233,7 @@ private slots:
         f4->Command4->click();
         MessageBox::queueAnswers({MessageBox::Yes});
         f4->Command3->click();
+        QCOMPARE(MessageBox::shown().last().text, kChanged + u"\n\nButiran: kontraktor ZRVA/KP/0002 (BETA)"_s);
         QCOMPARE(reports(), QStringList{kChanged});
         QCOMPARE(f4->Command4->text(), u"Kemaskini"_s);
         QCOMPARE(store.count(), 2);
