@@ -5,6 +5,7 @@
 #include "data/Locations.h"
 #include "data/Password.h"
 #include "data/SafetyCopy.h"
+#include "data/WorkDates.h"
 #include "platform/Failure.h"
 
 #include <QSqlQuery>
@@ -42,6 +43,13 @@ int check(const QStringList &args, Io io)
                        << Qt::endl;
             }
             io.out << "Pangkalan data baik: " << c.location() << Qt::endl;
+            // Not damage: lines the month count cannot read, for someone to mend.
+            const QStringList dates = unreadableWorkDates(c);
+            if (!dates.isEmpty()) {
+                io.out << "Tarikh kerja yang bukan tarikh (tidak dikira dalam senarai kerja):" << Qt::endl;
+                for (const QString &d : dates)
+                    io.out << "  " << d << Qt::endl;
+            }
             return 0;
         }
         io.out << "Pangkalan data bermasalah: " << c.location() << Qt::endl;

@@ -195,23 +195,41 @@ QString DataControl::conditions(const QStringList &fields, QVariantList &values)
     return out.join(QStringLiteral(" AND "));
 }
 
-void DataControl::keepWritten(const QStringList &fields, const QVariantList &values)
+QVariantMap DataControl::rowValues() const
 {
-    // The row now holds what was read with these fields as written.
-    for (int i = 0; i < fields.size(); ++i)
-        m_row.setValue(fields.at(i), values.at(i));
+    QVariantMap out;
+    for (int i = 0; i < m_row.count(); ++i)
+        out.insert(m_row.fieldName(i), m_row.value(i));
+    return out;
 }
 
-void DataControl::staleRow(qint64 id)
+StaleRow DataControl::missed(qint64 id, const QStringList &fields, const QVariantList &values, bool show)
 {
-    const QString where = QStringLiteral("%1 id %2").arg(m_table).arg(id);
-    QSqlQuery q = connection().exec(QStringLiteral("SELECT 1 FROM %1 WHERE id = ?").arg(Connection::ident(m_table)), {id});
+    const QVariantMap read = m_rowId == id ? rowValues() : QVariantMap();
+    // Named as the clerk knows it, never by the hidden id.
+    QStringList who;
+    QVariantList whoValues;
+    for (const QString &f : contractorIdentity())
+        for (auto it = read.cbegin(); it != read.cend(); ++it)
+            if (it.key().compare(f, Qt::CaseInsensitive) == 0) {
+                who << f;
+                whoValues << it.value();
+            }
+    const QString where = describeRow(m_table, who, whoValues);
+    QVariantMap mine;
+    for (int i = 0; i < fields.size(); ++i)
+        mine.insert(fields.at(i), values.value(i));
+    QSqlQuery q = connection().exec(QStringLiteral("SELECT * FROM %1 WHERE id = ?").arg(Connection::ident(m_table)), {id});
     const bool gone = !q.next();
+    if (!gone) {
+        m_row = q.record();
+        m_rowId = id;
+    }
     q.finish();
     m_mode = Mode::None;
     m_pending.clear();
-    m_rowId = -1;
     if (gone) {
+        m_rowId = -1;
         // As after a delete: on the removed row until the next move.
         const int i = indexOfId(id);
         if (i >= 0) {
@@ -219,17 +237,18 @@ void DataControl::staleRow(qint64 id)
             m_pos = i;
             m_onDeleted = true;
         }
-        for (BoundValue *b : std::as_const(m_bound))
-            b->showValue(QString());
+        if (show)
+            refreshBound();
         emit moved();
-        throw StaleRow(kRowGone, where, true);
+        return StaleRow(kRowGone, where, true, read, {}, fields, mine);
     }
-    refreshBound();
+    if (show)
+        refreshBound();
     const QString what = m_table.compare(kContractorTable, Qt::CaseInsensitive) == 0 ? QStringLiteral("Kontraktor ini")
                                                                                      : QStringLiteral("Rekod ini");
-    throw StaleRow(what + QStringLiteral(" telah diubah dalam tetingkap lain atau di desktop lain. Perubahan tidak "
-                                         "disimpan; rekod seperti yang tersimpan kini dipaparkan."),
-                   where, false);
+    return StaleRow(what + QStringLiteral(" telah diubah dalam tetingkap lain atau di komputer lain. Perubahan tidak "
+                                          "disimpan; rekod seperti yang tersimpan kini dipaparkan."),
+                    where, false, read, rowValues(), fields, mine);
 }
 
 QVariant DataControl::value(const QString &field)
@@ -313,7 +332,24 @@ void DataControl::update()
     m_pending.clear();
 }
 
-void DataControl::writeRow(const QStringList &fields, const QVariantList &values, const QString &message)
+bool DataControl::writeRow(const QStringList &fields, const QVariantList &values, const QString &message)
+{
+    const qint64 id = m_rowId;
+    while (!tryWriteRow(fields, values, message)) {
+        // While the handler decides, the boxes keep the typing; should it
+        // fail, they still hold it for the next try.
+        const StaleRow stale = missed(id, fields, values, !m_conflictHandler);
+        if (!m_conflictHandler)
+            throw stale;
+        if (!m_conflictHandler(stale) || stale.gone()) {
+            refreshBound();
+            return false;
+        }
+    }
+    return true;
+}
+
+bool DataControl::tryWriteRow(const QStringList &fields, const QVariantList &values, const QString &message)
 {
     QStringList sets;
     for (const QString &f : fields)
@@ -325,18 +361,25 @@ void DataControl::writeRow(const QStringList &fields, const QVariantList &values
                 compared << fieldName(f);
     QVariantList bound = values;
     const QString where = conditions(compared, bound);
-    const qint64 id = m_rowId;
     Connection &c = connection();
     bool stored = false;
+    QSqlRecord now;
     c.write([&] {
-        QSqlQuery q = c.exec(QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+        // The row as it now is comes back with the write: other desktops'
+        // changes to other fields included, at no extra round trip.
+        QSqlQuery q = c.exec(QStringLiteral("UPDATE %1 SET %2 WHERE %3 RETURNING *")
                                  .arg(Connection::ident(m_table), sets.join(QLatin1Char(',')), where),
                              bound, message);
-        stored = q.numRowsAffected() > 0;
+        if (q.next()) {
+            now = q.record();
+            stored = true;
+        }
+        q.finish();
     });
-    if (!stored)
-        staleRow(id);
-    keepWritten(fields, values);
+    // Only once committed is it what the store holds.
+    if (stored)
+        m_row = now;
+    return stored;
 }
 
 void DataControl::cancelUpdate()
@@ -365,7 +408,7 @@ void DataControl::remove()
         removed = q.numRowsAffected() > 0;
     });
     if (!removed)
-        staleRow(id);
+        throw missed(id);
     m_ids.removeAt(m_pos);
     m_onDeleted = true;
     m_rowId = -1;
@@ -395,22 +438,24 @@ void DataControl::writeBack()
         return;
     QStringList fields;
     QVariantList values;
-    QList<BoundValue *> changed;
     for (BoundValue *b : std::as_const(m_bound)) {
         if (!b->valueChanged())
             continue;
         fields << fieldName(b->boundField());
         values << storable(QVariant(b->valueText()));
-        changed << b;
     }
-    if (changed.isEmpty())
+    if (fields.isEmpty())
         return;
     checkText(fields, values);
     ensureRead();
     writeRow(fields, values, QStringLiteral("Perubahan tidak dapat disimpan."));
-    // The boxes now match the stored row.
-    for (BoundValue *b : changed)
-        b->showValue(b->valueText());
+    // The boxes show the row as now stored (nothing when it is gone).
+    refreshBound();
+}
+
+void DataControl::setConflictHandler(ConflictHandler handler)
+{
+    m_conflictHandler = std::move(handler);
 }
 
 void DataControl::moveToId(qint64 id)

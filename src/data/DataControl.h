@@ -17,19 +17,36 @@ class Connection;
 
 // A write that found its row no longer as the window read it: changed by
 // another window or desktop, or gone. Nothing was written; the data control
-// has read the row afresh (or stands on the removed row when it is gone).
+// has read the row afresh (or stands on the removed row when it is gone), so
+// a write made next is conditional on the row as it now is.
 class StaleRow : public Failure
 {
 public:
-    StaleRow(const QString &message, const QString &detail, bool gone)
+    StaleRow(const QString &message, const QString &detail, bool gone, const QVariantMap &read = {},
+             const QVariantMap &stored = {}, const QStringList &fields = {}, const QVariantMap &mine = {})
         : Failure(message, detail)
         , m_gone(gone)
+        , m_read(read)
+        , m_stored(stored)
+        , m_fields(fields)
+        , m_mine(mine)
     {
     }
     bool gone() const { return m_gone; }
+    // The row as the window had read it: the basis of the write that missed.
+    const QVariantMap &read() const { return m_read; }
+    // The row as just read again; empty when it is gone.
+    const QVariantMap &stored() const { return m_stored; }
+    // The fields the write was to store, in its order, and their values.
+    const QStringList &fields() const { return m_fields; }
+    const QVariantMap &mine() const { return m_mine; }
 
 private:
     bool m_gone;
+    QVariantMap m_read;
+    QVariantMap m_stored;
+    QStringList m_fields;
+    QVariantMap m_mine;
 };
 
 // A box bound to a field of a data control's current row (a text box on a
@@ -54,7 +71,10 @@ public:
 // Writes never land blind: an update, a write-back or a delete is stored
 // only while the row still holds what this control read of it (the fields
 // written and the contractor's identity; every field for a delete), and only
-// the fields assigned or changed are written. A miss throws StaleRow.
+// the fields assigned or changed are written. A miss of an update or a
+// write-back goes to the conflict handler when there is one, else it throws
+// StaleRow; a delete that misses always throws. After a write the control
+// holds the row as the store now has it, other desktops' changes included.
 class DataControl : public QObject, public Cursor
 {
     Q_OBJECT
@@ -90,6 +110,14 @@ public:
     void cancelUpdate();
     // Removes the current row; the position stays on it until the next move.
     void remove();
+
+    // Asked when an update or a write-back met its row changed or removed
+    // elsewhere, the control already on the row as re-read (or on the removed
+    // row). True: write the same values again, conditional on that re-read
+    // (a further change in between asks again); false: settled otherwise,
+    // nothing more is written and the action goes on.
+    using ConflictHandler = std::function<bool(const StaleRow &)>;
+    void setConflictHandler(ConflictHandler handler);
 
     void bind(BoundValue *box);
     void unbind(BoundValue *box);
@@ -135,14 +163,20 @@ private:
     void loadIds();
     void loadCurrent();
     void ensureRead();
-    // The conditional UPDATE of the current row; staleRow on a miss.
-    void writeRow(const QStringList &fields, const QVariantList &values, const QString &message);
+    // The conditional UPDATE of the current row; on a miss the conflict
+    // handler decides, else staleRow. m_row then holds the row as stored.
+    // True when written, false when the handler settled it otherwise.
+    bool writeRow(const QStringList &fields, const QVariantList &values, const QString &message);
+    bool tryWriteRow(const QStringList &fields, const QVariantList &values, const QString &message);
     int indexOfId(qint64 id) const;
-    // The row of id no longer matches what was read: find out how, mend the
-    // control's state and throw.
-    [[noreturn]] void staleRow(qint64 id);
+    // The row of id no longer matches what was read: find out how, read it
+    // again (the basis of the next write), mend the control's state and
+    // give the report to throw.
+    // The bound boxes show the row as re-read (nothing when it is gone)
+    // when show is set.
+    StaleRow missed(qint64 id, const QStringList &fields = {}, const QVariantList &values = {}, bool show = true);
+    QVariantMap rowValues() const;
     QString conditions(const QStringList &fields, QVariantList &values) const;
-    void keepWritten(const QStringList &fields, const QVariantList &values);
     QString fieldName(const QString &field) const;
     // Refuses, naming the contractor, a text the store cannot hold.
     void checkText(const QStringList &fields, const QVariantList &values);
@@ -159,6 +193,7 @@ private:
     Mode m_mode = Mode::None;
     QVariantMap m_pending;
     BeforeInsert m_beforeInsert;
+    ConflictHandler m_conflictHandler;
     QList<BoundValue *> m_bound;
     bool m_refreshDeferred = false;
     bool m_refreshPending = false;

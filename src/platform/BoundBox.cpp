@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextEdit>
 
 namespace arb {
 
@@ -27,6 +28,8 @@ QString boxText(const QWidget *box)
         return e->text();
     if (auto *p = qobject_cast<const QPlainTextEdit *>(box))
         return fromBoxText(p->toPlainText());
+    if (auto *t = qobject_cast<const QTextEdit *>(box))
+        return fromBoxText(t->toPlainText());
     if (auto *c = qobject_cast<const QComboBox *>(box))
         return c->currentText();
     return QString();
@@ -39,6 +42,8 @@ void setBoxText(QWidget *box, const QString &stored)
         e->setCursorPosition(0);
     } else if (auto *p = qobject_cast<QPlainTextEdit *>(box)) {
         p->setPlainText(toBoxText(stored));
+    } else if (auto *t = qobject_cast<QTextEdit *>(box)) {
+        t->setPlainText(toBoxText(stored));
     } else if (auto *c = qobject_cast<QComboBox *>(box)) {
         c->setCurrentIndex(-1);
         c->setEditText(stored);

@@ -2,16 +2,25 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
+#include <algorithm>
 
 namespace arb {
 
 namespace {
+struct Answer
+{
+    MessageBox::Button button = MessageBox::Ok;
+    QString choice; // a caption: the answer to a choice
+};
+
 struct Script
 {
     bool on = false;
-    QList<MessageBox::Button> answers;
+    QList<Answer> answers;
     QList<MessageBox::Shown> shown;
     std::function<void(QMessageBox &)> inspector;
+    std::function<void(const MessageBox::Shown &)> whileShown;
 };
 
 Script &script()
@@ -63,6 +72,8 @@ struct NormalPointer
 void MessageBox::record(const Shown &shown)
 {
     script().shown.append(shown);
+    if (script().on && script().whileShown)
+        script().whileShown(shown);
 }
 
 bool MessageBox::ask(QWidget *parent, const QString &text, const QString &title, Icon icon)
@@ -70,7 +81,10 @@ bool MessageBox::ask(QWidget *parent, const QString &text, const QString &title,
     record({text, title, icon, true});
     if (script().on) {
         inspect(toQt(icon), title, text, QMessageBox::Yes | QMessageBox::No, parent);
-        return !script().answers.isEmpty() && script().answers.takeFirst() == Yes;
+        if (script().answers.isEmpty())
+            return false;
+        const Answer a = script().answers.takeFirst();
+        return a.choice.isEmpty() && a.button == Yes;
     }
     NormalPointer normal;
     QMessageBox box(toQt(icon), title, text, QMessageBox::Yes | QMessageBox::No, parent);
@@ -83,13 +97,37 @@ void MessageBox::tell(QWidget *parent, const QString &text, const QString &title
     record({text, title, icon, false});
     if (script().on) {
         inspect(toQt(icon), title, text, QMessageBox::Ok, parent);
-        if (!script().answers.isEmpty() && script().answers.first() == Ok)
+        if (!script().answers.isEmpty() && script().answers.first().button == Ok
+            && script().answers.first().choice.isEmpty())
             script().answers.removeFirst();
         return;
     }
     NormalPointer normal;
     QMessageBox box(toQt(icon), title, text, QMessageBox::Ok, parent);
     box.exec();
+}
+
+int MessageBox::choose(QWidget *parent, const QString &text, const QString &title, Icon icon,
+                       const QStringList &buttons)
+{
+    record({text, title, icon, false, buttons});
+    if (script().on) {
+        // Unanswered, or answered with a caption it does not have: the first.
+        if (script().answers.isEmpty() || script().answers.first().choice.isEmpty())
+            return 0;
+        return std::max(0, int(buttons.indexOf(script().answers.takeFirst().choice)));
+    }
+    NormalPointer normal;
+    QMessageBox box(toQt(icon), title, text, QMessageBox::NoButton, parent);
+    QList<QAbstractButton *> made;
+    for (const QString &caption : buttons)
+        made << box.addButton(caption, QMessageBox::AcceptRole);
+    // No escape button: the box is left only by a choice.
+    box.setEscapeButton(static_cast<QAbstractButton *>(nullptr));
+    if (!made.isEmpty())
+        box.setDefaultButton(qobject_cast<QPushButton *>(made.first()));
+    box.exec();
+    return std::max(0, int(made.indexOf(box.clickedButton())));
 }
 
 void MessageBox::setScripted(bool on)
@@ -109,7 +147,18 @@ void MessageBox::setInspector(std::function<void(QMessageBox &)> inspector)
 
 void MessageBox::queueAnswers(const QList<Button> &answers)
 {
-    script().answers.append(answers);
+    for (Button b : answers)
+        script().answers.append({b, QString()});
+}
+
+void MessageBox::setWhileShown(std::function<void(const Shown &)> hook)
+{
+    script().whileShown = std::move(hook);
+}
+
+void MessageBox::queueChoice(const QString &caption)
+{
+    script().answers.append({Ok, caption});
 }
 
 QList<MessageBox::Shown> MessageBox::shown()
@@ -133,6 +182,7 @@ void MessageBox::clear()
 {
     script().answers.clear();
     script().shown.clear();
+    script().whileShown = nullptr;
 }
 
 } // namespace arb

@@ -2,6 +2,8 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
+#include <functional>
 
 #include <functional>
 
@@ -25,12 +27,17 @@ public:
         QString title;
         Icon icon;
         bool yesNo; // Yes/No buttons, else a single OK
+        QStringList buttons = {}; // a choice's own buttons, in order
     };
 
     // Yes/No question; true when the answer is Yes.
     static bool ask(QWidget *parent, const QString &text, const QString &title, Icon icon = NoIcon);
     // Message with an OK button.
     static void tell(QWidget *parent, const QString &text, const QString &title, Icon icon = NoIcon);
+    // A question with buttons of its own, left only through one of them (no
+    // Escape, no close button): the index of the button pressed.
+    static int choose(QWidget *parent, const QString &text, const QString &title, Icon icon,
+                      const QStringList &buttons);
 
     // --- for tests ---
     // Once scripted, boxes are not shown: questions take the queued answers in
@@ -38,6 +45,11 @@ public:
     static void setScripted(bool on);
     static bool scripted();
     static void queueAnswers(const QList<Button> &answers);
+    // The button, by its caption, that the next choice is answered with.
+    static void queueChoice(const QString &caption);
+    // Runs as each box is shown, before it is answered: what changes
+    // meanwhile (another desktop's write while the clerk reads the box).
+    static void setWhileShown(std::function<void(const Shown &)> hook);
     static QList<Shown> shown();
     static QList<Shown> takeShown();
     static int pendingAnswers();

@@ -9,10 +9,12 @@
 #include "platform/AddressBox.h"
 #include "platform/Artwork.h"
 #include "platform/BoundBox.h"
+#include "platform/BusyPointer.h"
 #include "platform/Guard.h"
 #include "platform/Look.h"
 #include "platform/MessageBox.h"
 #include "platform/Twips.h"
+#include "platform/WriteConflict.h"
 #include "register/DetailSheet.h"
 #include "register/HistoryWindow.h"
 #include "register/Search.h"
@@ -26,6 +28,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <limits>
 
 namespace arb {
@@ -104,6 +107,7 @@ Form4::Form4(QWidget *parent)
     // The data control opens with the window and stands on the first row.
     kontraktor = new DataControl(Locations::kLocalPath, kContractorTable, DataControl::Kind::Table, this);
     kontraktor->open();
+    m_conflict = new WriteConflict(this, *kontraktor);
 
     connectButtons();
 
@@ -254,6 +258,8 @@ void Form4::connectButtons()
     on(Command1, &Form4::cetak);
     on(Command11, &Form4::sejarah);
     connect(Command5, &QPushButton::clicked, this, &QWidget::close);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            [this] { guard(this, [this] { batal(); }); });
 }
 
 bool Form4::registerEmpty() const
@@ -334,6 +340,7 @@ int Form4::searchMode() const
 
 void Form4::firstRow()
 {
+    BusyPointer busy;
     if (kontraktor->recordCount() == 0)
         return;
     kontraktor->moveFirst();
@@ -342,6 +349,7 @@ void Form4::firstRow()
 
 void Form4::lastRow()
 {
+    BusyPointer busy;
     if (kontraktor->recordCount() == 0)
         return;
     kontraktor->moveLast();
@@ -352,6 +360,7 @@ void Form4::nextRow()
 {
     if (kontraktor->eof())
         return;
+    BusyPointer busy;
     kontraktor->moveNext();
     if (kontraktor->eof())
         kontraktor->movePrevious();
@@ -362,6 +371,7 @@ void Form4::previousRow()
 {
     if (kontraktor->bof())
         return;
+    BusyPointer busy;
     kontraktor->movePrevious();
     if (kontraktor->bof())
         kontraktor->moveNext();
@@ -410,6 +420,7 @@ void Form4::salin(int a)
 void Form4::baru()
 {
     if (Command2->text() == QLatin1String("Ok")) {
+        BusyPointer busy;
         semak(QStringLiteral("-"));
         salin(1);
         satu(false);
@@ -417,9 +428,9 @@ void Form4::baru()
         butang(true);
         Command2->setText(QStringLiteral("&Baru"));
         // The new row, not merely the last one (another desktop may have
-        // added one since); the fields keep what was typed.
+        // added one since), shown as stored.
         kontraktor->moveToId(kontraktor->lastAddedId());
-        rememberShown();
+        gerak(1);
         return;
     }
     Text18->show();
@@ -435,6 +446,7 @@ void Form4::baru()
         setBoxText(w, QString());
     Text21->setText(QStringLiteral(" "));
     Command3->setEnabled(false);
+    rememberShown();
 }
 
 void Form4::kemaskini()
@@ -448,13 +460,11 @@ void Form4::kemaskini()
         butang(true);
         satu(false);
         semak(QStringLiteral("-"));
+        BusyPointer busy;
         try {
+            // A row changed or removed elsewhere meanwhile: the clerk
+            // chooses what becomes of the typing (WriteConflict).
             salin(0);
-        } catch (const StaleRow &) {
-            // Nothing stored: show the row as it now is, ready to browse.
-            Command4->setText(QStringLiteral("Ke&maskini"));
-            showAfterStale();
-            throw;
         } catch (...) {
             // Nothing stored (the store was busy, say): the edits stay on
             // screen for another "Ok".
@@ -464,7 +474,10 @@ void Form4::kemaskini()
             throw;
         }
         Command4->setText(QStringLiteral("Ke&maskini"));
-        rememberShown();
+        // The row as now stored: the clerk's values and other desktops'.
+        if (const qint64 id = m_conflict->takeRegistered(); id >= 0)
+            kontraktor->moveToId(id);
+        showAfterStale();
         return;
     }
     butang(false);
@@ -479,6 +492,7 @@ void Form4::padam()
         MessageBox::tell(this, QStringLiteral("Rekod Tidak Dipadam!"), QStringLiteral("Mesej"), MessageBox::Information);
         return;
     }
+    BusyPointer busy;
     try {
         kontraktor->remove();
     } catch (const StaleRow &) {
@@ -509,9 +523,29 @@ void Form4::showAfterStale()
     gerak(1);
 }
 
+void Form4::batal()
+{
+    if (!editing())
+        return;
+    bool typed = false;
+    for (const auto &[field, box] : fieldBoxes())
+        typed = typed || boxText(box) != m_shown.value(box);
+    if (typed && !MessageBox::ask(this, QStringLiteral("Batalkan perubahan?"), QStringLiteral("Batal...")))
+        return;
+    // Nothing stored, and a proposed number was never taken.
+    kontraktor->cancelUpdate();
+    Text18->hide();
+    Command2->setText(QStringLiteral("&Baru"));
+    Command4->setText(QStringLiteral("Ke&maskini"));
+    satu(false);
+    butang(true);
+    reload();
+}
+
 void Form4::reload()
 {
     // What the store holds now, another desktop's changes included.
+    BusyPointer busy;
     kontraktor->requery();
     gerak(1);
 }

@@ -18,6 +18,7 @@ class QPushButton;
 namespace arb {
 
 class DataControl;
+class WriteConflict;
 
 
 // The contractor record window: one row of table kontraktor at a time in 20
@@ -125,6 +126,8 @@ private:
     // The boxes' texts now are what the row holds.
     void rememberShown();
     void showAfterStale();
+    // Escape during "Baru" or "Kemaskini": back to the row as stored.
+    void batal();
 
     void firstRow();
     void lastRow();
@@ -139,6 +142,7 @@ private:
 
     QHash<QWidget *, QString> m_shown; // box text as the row was shown
     QSet<QWidget *> m_edited;          // boxes the clerk changed, for salin(0)
+    WriteConflict *m_conflict = nullptr;
 };
 
 } // namespace arb

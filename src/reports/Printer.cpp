@@ -207,12 +207,12 @@ void Printer::endDoc()
     device->endJob();
 }
 
-void Printer::printInBox(const QRectF &box, const QString &text, const QFont &font, bool wrap)
+QStringList Printer::boxLines(const QString &text, const QFont &font, double width, bool wrap)
 {
     PrintDevice &device = openJob();
     QStringList lines;
     for (const QString &paragraph : splitLines(text)) {
-        if (!wrap || device.textWidth(font, paragraph) <= box.width()) {
+        if (!wrap || device.textWidth(font, paragraph) <= width) {
             lines << paragraph;
             continue;
         }
@@ -222,15 +222,15 @@ void Printer::printInBox(const QRectF &box, const QString &text, const QFont &fo
         for (int i = 0; i < words.size(); ++i) {
             QString word = words.at(i);
             const QString tried = current.isEmpty() ? word : current + QLatin1Char(' ') + word;
-            if (i == 0 || device.textWidth(font, tried) <= box.width()) {
+            if (i == 0 || device.textWidth(font, tried) <= width) {
                 current = i == 0 ? word : tried;
             } else {
                 lines << current;
                 current = word;
             }
-            while (current.size() > 1 && device.textWidth(font, current) > box.width()) {
+            while (current.size() > 1 && device.textWidth(font, current) > width) {
                 int n = int(current.size()) - 1;
-                while (n > 1 && device.textWidth(font, current.left(n)) > box.width())
+                while (n > 1 && device.textWidth(font, current.left(n)) > width)
                     --n;
                 lines << current.left(n);
                 current = current.mid(n);
@@ -238,6 +238,18 @@ void Printer::printInBox(const QRectF &box, const QString &text, const QFont &fo
         }
         lines << current;
     }
+    return lines;
+}
+
+double Printer::lineHeight(const QFont &font)
+{
+    return openJob().lineHeight(font);
+}
+
+void Printer::printInBox(const QRectF &box, const QString &text, const QFont &font, bool wrap)
+{
+    const QStringList lines = boxLines(text, font, box.width(), wrap);
+    PrintDevice &device = openJob();
     const double step = device.lineHeight(font);
     double y = box.top();
     for (const QString &l : lines) {

@@ -47,6 +47,10 @@ public:
     // at its width when wrap is set; only whole lines that fit the box are
     // printed, each clipped to the box.
     void printInBox(const QRectF &box, const QString &text, const QFont &font, bool wrap);
+    // The lines printInBox would print the text in, at that width; and the
+    // height of a line, both in the job's device metrics.
+    QStringList boxLines(const QString &text, const QFont &font, double width, bool wrap);
+    double lineHeight(const QFont &font);
 
     static constexpr double kTabStop = 720;
 

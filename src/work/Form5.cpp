@@ -4,6 +4,7 @@
 #include "data/Fields.h"
 #include "data/Locations.h"
 #include "platform/AddressBox.h"
+#include "data/WorkDates.h"
 #include "platform/Artwork.h"
 #include "platform/BoundBox.h"
 #include "platform/BusyPointer.h"
@@ -11,11 +12,12 @@
 #include "platform/Look.h"
 #include "platform/MessageBox.h"
 #include "platform/Twips.h"
+#include "platform/WriteConflict.h"
 #include "register/Search.h"
 #include "register/SearchPanel.h"
 #include "reports/Printer.h"
 #include "work/Form6.h"
-#include "work/PrintForm.h"
+#include "work/WorkSheet.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -24,8 +26,13 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <limits>
 #include <QScopeGuard>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QTextEdit>
+#include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace arb {
 
@@ -69,6 +76,26 @@ QPlainTextEdit *column(QWidget *parent, int left, int top, int width, int height
     return t;
 }
 
+// A job column: one line per job, never wrapped, with scroll bars when the
+// text is longer or wider than the box.
+QTextEdit *jobColumn(QWidget *parent, int left, int top, int width, int height)
+{
+    auto *t = new QTextEdit(parent);
+    place(t, left, top, width, height);
+    t->setAcceptRichText(false);
+    t->setLineWrapMode(QTextEdit::NoWrap);
+    t->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    t->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    t->setTabChangesFocus(true);
+    return t;
+}
+
+// How far a column scrolls by its own text.
+int ownScroll(QTextEdit *t)
+{
+    return std::max(0, int(std::ceil(t->document()->size().height())) - t->viewport()->height());
+}
+
 QPushButton *button(QWidget *parent, const QString &caption, int left, int top, int width, int height)
 {
     auto *b = new QPushButton(caption, parent);
@@ -83,22 +110,6 @@ void lock(QLineEdit *box)
     box->setReadOnly(true);
 }
 
-// tarikh on a text: only the blanks at the very start are removed, then every
-// blank, "/" and "-" becomes "."; line breaks stay. Empty or one blank gives
-// one blank, so that the column is never stored empty by a move.
-QString normalisedDates(const QString &text)
-{
-    if (text.isEmpty() || text == QLatin1String(" "))
-        return QStringLiteral(" ");
-    qsizetype start = 0;
-    while (start < text.size() && text.at(start) == QLatin1Char(' '))
-        ++start;
-    QString t = text.mid(start);
-    t.replace(QLatin1Char(' '), QLatin1Char('.'));
-    t.replace(QLatin1Char('/'), QLatin1Char('.'));
-    t.replace(QLatin1Char('-'), QLatin1Char('.'));
-    return t;
-}
 } // namespace
 
 Form5::Form5(QWidget *parent)
@@ -112,10 +123,12 @@ Form5::Form5(QWidget *parent)
     buildControls();
     buildSearchPanel();
 
-    connect(Command4, &QPushButton::clicked, this, [this] { guard(this, [this] { first(); }); });
-    connect(Command5, &QPushButton::clicked, this, [this] { guard(this, [this] { previous(); }); });
-    connect(Command6, &QPushButton::clicked, this, [this] { guard(this, [this] { next(); }); });
-    connect(Command7, &QPushButton::clicked, this, [this] { guard(this, [this] { last(); }); });
+    connect(Command4, &QPushButton::clicked, this, [this] { guard(this, [this] { step(&Form5::first); }); });
+    connect(Command5, &QPushButton::clicked, this, [this] { guard(this, [this] { step(&Form5::previous); }); });
+    connect(Command6, &QPushButton::clicked, this, [this] { guard(this, [this] { step(&Form5::next); }); });
+    connect(Command7, &QPushButton::clicked, this, [this] { guard(this, [this] { step(&Form5::last); }); });
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            [this] { guard(this, [this] { batal(); }); });
     connect(Command2, &QPushButton::clicked, this, [this] { guard(this, [this] { printSheet(); }); });
     connect(Command3, &QPushButton::clicked, this, [this] { close(); });
     connect(Command8, &QPushButton::clicked, this, [this] { guard(this, [this] { search(); }); });
@@ -126,6 +139,7 @@ Form5::Form5(QWidget *parent)
 
     kontraktor = new DataControl(Locations::kLocalPath, kContractorTable, DataControl::Kind::Dynaset, this);
     kontraktor->open();
+    m_conflict = new WriteConflict(this, *kontraktor);
     const std::pair<QWidget *, const char *> bound[] = {
         {Text2a, "NoDaftar"},
         {Text2b, "NamaSyarikat"},
@@ -204,9 +218,10 @@ void Form5::buildControls()
     Label2e = label(this, QStringLiteral("Butiran Kerja : "), 2040, 3000, 1215, 255, true);
     Label2f = label(this, QStringLiteral("Nilai Projek :"), 5280, 3000, 1335, 255, true);
 
-    Text2 = column(this, 120, 3240, 1815, 3495);
-    Text2e = column(this, 2040, 3240, 3135, 3495);
-    Text2f = column(this, 5280, 3240, 1695, 3495);
+    Text2 = jobColumn(this, 120, 3240, 1815, 3495);
+    Text2e = jobColumn(this, 2040, 3240, 3135, 3495);
+    Text2f = jobColumn(this, 5280, 3240, 1695, 3495);
+    tieColumns();
 
     Line5 = line(this, 120, 6840, 6960, 6840, Qt::black);
 
@@ -242,6 +257,48 @@ void Form5::tarikh()
     // Writing the same text back would only lose the caret.
     if (normal != text)
         setBoxText(Text2, normal);
+}
+
+void Form5::tieColumns()
+{
+    const QList<QTextEdit *> columns{Text2, Text2e, Text2f};
+    for (QTextEdit *column : columns) {
+        QScrollBar *bar = column->verticalScrollBar();
+        // Each column reaches as far down as the longest, so that line n
+        // can stand at the same height in all three.
+        connect(bar, &QScrollBar::rangeChanged, this, [columns] {
+            int reach = 0;
+            for (QTextEdit *c : columns)
+                reach = std::max(reach, ownScroll(c));
+            for (QTextEdit *c : columns)
+                if (c->verticalScrollBar()->maximum() != reach)
+                    c->verticalScrollBar()->setRange(0, reach);
+        });
+        connect(bar, &QScrollBar::valueChanged, this, [columns, column](int value) {
+            for (QTextEdit *c : columns)
+                if (c != column)
+                    c->verticalScrollBar()->setValue(value);
+        });
+    }
+}
+
+void Form5::step(void (Form5::*move)())
+{
+    BusyPointer busy;
+    (this->*move)();
+    // Values the clerk registered anew in a conflict: show that contractor.
+    if (const qint64 id = m_conflict->takeRegistered(); id >= 0)
+        kontraktor->moveToId(id);
+}
+
+void Form5::batal()
+{
+    const bool typed = std::any_of(m_bindings.cbegin(), m_bindings.cend(), [](const auto &b) { return b->valueChanged(); });
+    if (!typed || !MessageBox::ask(this, QStringLiteral("Batalkan perubahan?"), QStringLiteral("Batal...")))
+        return;
+    BusyPointer busy;
+    // The row read afresh into the boxes; nothing is written.
+    kontraktor->requery();
 }
 
 void Form5::first()
@@ -293,7 +350,7 @@ void Form5::printSheet()
     sheet->Text3->setPlainText(Text2f->toPlainText());
     {
         BusyPointer busy;
-        printForm(sheet, QStringLiteral("Maklumat Kerja Kontraktor"));
+        printWorkSheet(sheet, QStringLiteral("Maklumat Kerja Kontraktor"));
     }
     MessageBox::tell(this, Printer::closingMessage(QStringLiteral("Data Dicetak")), QStringLiteral("Mesej"),
                      MessageBox::Information);
@@ -315,7 +372,10 @@ void Form5::unload()
         return;
     m_unloaded = true;
     // The edits of the row shown are stored as typed.
-    guard(this, [this] { kontraktor->close(); });
+    guard(this, [this] {
+        BusyPointer busy;
+        kontraktor->close();
+    });
 }
 
 void Form5::closeEvent(QCloseEvent *event)

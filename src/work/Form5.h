@@ -12,11 +12,13 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QTextEdit;
 
 namespace arb {
 
 class BoundBox;
 class DataControl;
+class WriteConflict;
 
 
 // The work record window: one contractor's work (indent/LO number and the
@@ -52,9 +54,10 @@ public:
     QLabel *Label2;
     QLabel *Label2e;
     QLabel *Label2f;
-    QPlainTextEdit *Text2;
-    QPlainTextEdit *Text2e;
-    QPlainTextEdit *Text2f;
+    // The job columns: line n of each is job n.
+    QTextEdit *Text2;
+    QTextEdit *Text2e;
+    QTextEdit *Text2f;
     QWidget *Line5;
     QPushButton *Command4;
     QPushButton *Command5;
@@ -84,9 +87,17 @@ private:
     // The selected entry of Combo1, or -1 when text was typed into it.
     int searchMode() const;
     void unload();
+    // The three job columns never wrap and scroll as one.
+    void tieColumns();
+    // A step that may store the row left: the busy pointer, and the
+    // contractor the clerk re-registered in a conflict shown after it.
+    void step(void (Form5::*move)());
+    // Escape: the typing on the row dropped, once the clerk agrees.
+    void batal();
 
     std::vector<std::unique_ptr<BoundBox>> m_bindings;
     bool m_unloaded = false;
+    WriteConflict *m_conflict = nullptr;
 };
 
 } // namespace arb

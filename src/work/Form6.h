@@ -9,7 +9,7 @@ class QPlainTextEdit;
 namespace arb {
 
 // The print template of the work sheet, laid out as the page. Never shown:
-// the work window fills its boxes and prints its image.
+// the work window fills its boxes and prints the sheet from them.
 class Form6 : public QWidget
 {
     Q_OBJECT

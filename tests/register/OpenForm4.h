@@ -22,3 +22,12 @@ inline std::unique_ptr<arb::Form4> openForm()
     return f;
 }
 
+
+// Fields of a stored row as text, a null as "<null>".
+inline QStringList values(const QVariantMap &row, const QStringList &fields)
+{
+    QStringList out;
+    for (const QString &f : fields)
+        out << (row.value(f).isNull() ? QStringLiteral("<null>") : row.value(f).toString());
+    return out;
+}

@@ -15,6 +15,7 @@
 #include <QAbstractItemView>
 #include <QPointer>
 #include <QThread>
+#include <QTimer>
 #include <thread>
 
 using namespace arb;
@@ -44,13 +45,17 @@ QString walk(Form4 &f, const QList<QPushButton *> &buttons)
     return shown.join(u' ');
 }
 
-// The fields of a stored row, a null as "<null>".
-QStringList values(const QVariantMap &row, const QStringList &fields)
+// Whether the busy pointer showed while the button's action ran: a zero
+// timer fires in the pending events the action lets run at its start.
+bool busyDuring(QPushButton *button)
 {
-    QStringList out;
-    for (const QString &f : fields)
-        out << (row.value(f).isNull() ? u"<null>"_s : row.value(f).toString());
-    return out;
+    bool busy = false;
+    QTimer::singleShot(0, button, [&] {
+        busy = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+    });
+    button->click();
+    QCoreApplication::processEvents();
+    return busy && !QApplication::overrideCursor();
 }
 } // namespace
 
@@ -161,11 +166,10 @@ private slots:
                  (QStringList{u"ZRVA/KP/0014"_s, u"SYARIKAT BARU"_s, QString(), u"No. 1, Jalan Baru\r\n\tTaman Indah"_s,
                               u"Kerja Am"_s, u"\tPKK/1"_s, u"-"_s, u"-"_s, QString(), u"<null>"_s}));
 
-        // Browsing on the new row, showing what was typed until shown again.
+        // Browsing on the new row, shown as stored.
         QVERIFY(caption(f->Command2) == u"Baru"_s && f->Text18->isHidden() && isReadOnlyBox(f->Text2));
-        QCOMPARE(f->Text2->text(), u"  SYARIKAT BARU  "_s);
+        QCOMPARE(f->Text2->text() + u'|' + f->Text4->text(), u"SYARIKAT BARU|"_s);
         QCOMPARE(walk(*f, {f->Command6}), u"0014"_s);
-        QCOMPARE(f->Text2->text(), u"SYARIKAT BARU"_s);
         QVERIFY(MessageBox::takeShown().isEmpty());
     }
 
@@ -193,6 +197,66 @@ private slots:
         f->Command8->click();
         QCOMPARE(shownBoxes(), QStringList{u"Jumpa...|Teruskan?|?"_s});
         QCOMPARE(f->Text1->text(), u"ZRVA/KP/0003"_s);
+    }
+
+    // Escape backs out of "Baru" and "Kemaskini", asking first when
+    // something was typed: nothing stored, no number used up, the row shown
+    // as stored. Steps, saves and the delete show the busy pointer.
+    void escapeAndBusyPointer()
+    {
+        TempStore store;
+        store.addContractors(3);
+        auto f = openForm();
+        f->show();
+        QApplication::setActiveWindow(f.get());
+        const auto escape = [&](QWidget *w) {
+            QTest::keyClick(w, Qt::Key_Escape);
+            return shownBoxes();
+        };
+        const QStringList asked{u"Batal...|Batalkan perubahan?|?"_s};
+        f->Command2->click(); // "Baru", nothing typed: straight back
+        QVERIFY(escape(f->Text2).isEmpty());
+        QVERIFY(f->Command2->text() == u"Baru"_s && f->Text18->isHidden());
+        QCOMPARE(usable(*f), u"1011111111110"_s);
+        QCOMPARE(f->Text1->text(), u"ZRVA/KP/0001"_s);
+
+        f->Command2->click();
+        QCOMPARE(f->Text1->text(), u"ZRVA/KP/0004"_s);
+        f->Text2->setText(u"SYARIKAT BATAL"_s);
+        MessageBox::queueAnswers({MessageBox::No});
+        QCOMPARE(escape(f->Text2), asked);
+        QVERIFY(f->Command2->text() == u"Ok"_s && f->Text2->text() == u"SYARIKAT BATAL"_s && f->Text2->isEnabled());
+        MessageBox::queueAnswers({MessageBox::Yes});
+        QCOMPARE(escape(f->Text2), asked);
+        QCOMPARE(f->Text1->text() + u' ' + f->Text2->text(), u"ZRVA/KP/0001 SYARIKAT 1"_s);
+        QCOMPARE(usable(*f), u"1011111111110"_s);
+        QCOMPARE(store.count(), 3);
+        f->Command2->click(); // the number was not used up
+        QCOMPARE(f->Text1->text(), u"ZRVA/KP/0004"_s);
+        QVERIFY(escape(f->Text1).isEmpty());
+
+        // "Kemaskini": the typing dropped, the row as stored now shown.
+        store.exec(u"UPDATE kontraktor SET kelas = 'G2' WHERE id = (SELECT min(id) FROM kontraktor)"_s);
+        f->Command4->click();
+        f->Text13->setText(u"TIDAK JADI"_s);
+        MessageBox::queueAnswers({MessageBox::Yes});
+        QCOMPARE(escape(f->Text13), asked);
+        QCOMPARE(f->Text13->text() + u' ' + f->Text20->text(), u"NamaPengarahUrusan 1 G2"_s);
+        QVERIFY(f->Command4->text() == u"Kemaskini"_s && !f->Text13->isEnabled());
+        QCOMPARE(store.value(0, u"NamaPengarahUrusan"_s).toString(), u"NamaPengarahUrusan 1"_s);
+
+        for (QPushButton *step : {f->Command6, f->Command10, f->Command7, f->Command9})
+            QVERIFY(busyDuring(step));
+        f->Command4->click();
+        f->Text5->setText(u"012"_s);
+        QVERIFY(busyDuring(f->Command4));
+        f->Command2->click();
+        QVERIFY(busyDuring(f->Command2));
+        f->Command4->click();
+        MessageBox::queueAnswers({MessageBox::Yes});
+        QVERIFY(busyDuring(f->Command3));
+        QCOMPARE(store.count(), 3);
+        QCOMPARE(store.value(0, u"NoTelHp"_s).toString(), u"012"_s);
     }
 
     // Two desktops on one store: both register at once, each updates a row,

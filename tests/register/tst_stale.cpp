@@ -7,10 +7,13 @@
 #include "app/Form1.h"
 #include "data/Fields.h"
 #include "platform/Windows.h"
+#include "platform/WriteConflict.h"
 #include "reports/ContractorGrid.h"
 #include "reports/Form3.h"
 #include "work/Form5.h"
 
+#include <QClipboard>
+#include <QRegularExpression>
 #include <QTableView>
 
 using namespace arb;
@@ -18,7 +21,7 @@ using namespace Qt::StringLiterals;
 using test::TempStore;
 
 namespace {
-const QString kChanged = u"Kontraktor ini telah diubah dalam tetingkap lain atau di desktop lain. Perubahan "
+const QString kChanged = u"Kontraktor ini telah diubah dalam tetingkap lain atau di komputer lain. Perubahan "
                          "tidak disimpan; rekod seperti yang tersimpan kini dipaparkan."_s;
 const QString kGone = u"Rekod ini telah dipadam oleh pengguna lain."_s;
 
@@ -29,6 +32,54 @@ QStringList reports()
     for (const MessageBox::Shown &b : MessageBox::takeShown())
         if (b.icon == MessageBox::Critical)
             out << b.text.section(u'\n', 0, 0);
+    return out;
+}
+
+// Each choice box since the last call, after checking what they all share
+// (title, icon, buttons, Malay throughout), as "WHO[ (dipaparkan sebagai
+// WAS)][ dipadam]|LABEL: STORED <- TYPED|..."; any other box as "title|text".
+QStringList choices()
+{
+    static const QRegularExpression head(u"^Kontraktor (.*) telah (diubah|dipadam) dalam tetingkap lain atau di "
+                                         "komputer lain"_s);
+    QStringList out;
+    for (const MessageBox::Shown &b : MessageBox::takeShown()) {
+        if (b.buttons.isEmpty()) {
+            out << b.title + u'|' + b.text;
+            continue;
+        }
+        const QStringList lines = b.text.split(u'\n');
+        const QRegularExpressionMatch m = head.match(lines.first());
+        const bool gone = m.captured(2) == u"dipadam"_s;
+        if (!m.hasMatch() || b.title != u"Mesej"_s || b.icon != MessageBox::Exclamation
+            || b.buttons != QStringList{gone ? WriteConflict::kRegister : WriteConflict::kKeep, WriteConflict::kCopy,
+                                        WriteConflict::kDrop}
+            || b.text.contains(u"desktop"_s) || b.text.contains(u" id "_s)) {
+            out << u"?"_s + b.text;
+            continue;
+        }
+        QString summary = m.captured(1) + (gone ? u" dipadam"_s : QString());
+        if (lines.value(1).startsWith(u"Tadi dipaparkan sebagai "_s))
+            summary += u" (dipaparkan sebagai %1)"_s.arg(lines[1].mid(24).chopped(1));
+        QStringList fields;
+        for (qsizetype i = 1; i < lines.size(); ++i) {
+            if (gone && i > 2 && lines[i - 1].isEmpty())
+                break;
+            if (gone && lines[i].contains(u": "_s) && !lines[i].startsWith(u' '))
+                fields << lines[i];
+            if (!gone && lines.value(i + 1).startsWith(u"    Tersimpan kini: "_s)) {
+                qsizetype j = i + 1;
+                QStringList now{lines[j].mid(20)}, typed;
+                while (lines.value(++j).startsWith(u"        "_s))
+                    now << lines[j].mid(8);
+                typed << lines[j].mid(17);
+                while (lines.value(++j).startsWith(u"        "_s))
+                    typed << lines[j].mid(8);
+                fields << lines[i] + u": "_s + now.join(u'/') + u" <- "_s + typed.join(u'/');
+            }
+        }
+        out << (QStringList{summary} + fields).join(u'|');
+    }
     return out;
 }
 
@@ -154,23 +205,28 @@ private slots:
         QCOMPARE(store.value(0, u"NamaPengarahUrusan"_s).toString().size(), 50000);
         QVERIFY(MessageBox::takeShown().isEmpty());
 
-        // The same field changed by another desktop: reported, theirs kept, shown.
+        // The same field changed by another desktop: the clerk is asked, and
+        // dropping the typing keeps theirs and shows it.
         store.exec(u"UPDATE kontraktor SET \"NoTelHp\" = 'DARI LAIN' WHERE \"NamaSyarikat\" = 'ALPHA'"_s);
         f4->Command4->click();
         f4->Text5->setText(u"MILIK SAYA"_s);
+        MessageBox::queueChoice(WriteConflict::kDrop);
         f4->Command4->click();
-        QCOMPARE(reports(), QStringList{kChanged});
+        QCOMPARE(choices(), QStringList{u"ZRVA/KP/0001 ALPHA|No Telefon H/p: DARI LAIN <- MILIK SAYA"_s});
         QCOMPARE(store.value(0, u"NoTelHp"_s).toString(), u"DARI LAIN"_s);
         QVERIFY(f4->Text5->text() == u"DARI LAIN"_s && caption(f4->Command4) == u"Kemaskini"_s);
-        // Another desktop's "Susun" put BETA here: even a field that agrees is not written.
+        // Another desktop's "Susun" put BETA here: even a field that agrees is
+        // not written unless the clerk, told whose row it now is, says so.
         store.exec(u"UPDATE kontraktor SET \"NamaSyarikat\" = 'BETA', \"NoDaftar\" = 'ZRVA/KP/0002', "
                    "\"NoTelHp\" = '-' WHERE \"NamaSyarikat\" = 'ALPHA'"_s);
         store.exec(u"UPDATE kontraktor SET \"NamaSyarikat\" = 'ALPHA', \"NoDaftar\" = 'ZRVA/KP/0001' "
                    "WHERE id = (SELECT max(id) FROM kontraktor)"_s);
         f4->Command4->click();
         f4->Text17->setText(u"1.1.2025"_s);
+        MessageBox::queueChoice(WriteConflict::kDrop);
         f4->Command4->click();
-        QCOMPARE(reports(), QStringList{kChanged});
+        QCOMPARE(choices(), QStringList{u"ZRVA/KP/0002 BETA (dipaparkan sebagai ZRVA/KP/0001 ALPHA)|"
+                                        "Tarikh Daftar: - <- 1.1.2025"_s});
         QCOMPARE(f4->Text2->text(), u"BETA"_s);
         QCOMPARE(byName(store, u"TarikhDaftar"_s), (QMap<QString, QString>{{u"ALPHA"_s, u"-"_s}, {u"BETA"_s, u"-"_s}}));
         // Changed elsewhere, then "Padam": not deleted.
@@ -178,17 +234,149 @@ private slots:
         f4->Command4->click();
         MessageBox::queueAnswers({MessageBox::Yes});
         f4->Command3->click();
+        QCOMPARE(MessageBox::shown().last().text, kChanged + u"\n\nButiran: kontraktor ZRVA/KP/0002 (BETA)"_s);
         QCOMPARE(reports(), QStringList{kChanged});
         QCOMPARE(caption(f4->Command4), u"Kemaskini"_s);
         QCOMPARE(store.count(), 2);
-        // Deleted elsewhere: reported, and the window moves on.
+        // Deleted elsewhere, the typing dropped: the window moves on.
         store.exec(u"DELETE FROM kontraktor WHERE \"NamaSyarikat\" = 'BETA'"_s);
         f4->Command4->click();
         f4->Text5->setText(u"1"_s);
+        MessageBox::queueChoice(WriteConflict::kDrop);
         f4->Command4->click();
-        QCOMPARE(reports(), QStringList{kGone});
+        QCOMPARE(choices(), QStringList{u"ZRVA/KP/0002 BETA dipadam|No Telefon H/p: 1"_s});
         QCOMPARE(f4->Text2->text(), u"ALPHA"_s);
         QCOMPARE(store.count(), 1);
+    }
+
+    // A save that meets the same field changed elsewhere is the clerk's
+    // choice: store over it (asked again when it changes once more in
+    // between), copy the typing, or drop it; a contractor removed elsewhere
+    // can be registered anew. Another field's change merges and shows.
+    void recordWindowConflictChoices()
+    {
+        TempStore store;
+        store.addContractor(contractor(u"ZRVA/KP/0001"_s, u"ALPHA"_s));
+        store.addContractor(contractor(u"ZRVA/KP/0002"_s, u"BETA"_s));
+        auto f4 = openForm();
+        const auto alpha = [&](const QString &set) {
+            store.exec(u"UPDATE kontraktor SET %1 WHERE \"NamaSyarikat\" = 'ALPHA'"_s.arg(set));
+        };
+        alpha(u"\"NoFaks\" = '03-111'"_s);
+        f4->Command4->click();
+        f4->Text5->setText(u"012"_s);
+        f4->Command4->click();
+        QVERIFY(MessageBox::takeShown().isEmpty());
+        QCOMPARE(f4->Text15->text(), u"03-111"_s);
+
+        alpha(u"\"NoTelHp\" = 'B1'"_s);
+        f4->Command4->click();
+        f4->Text5->setText(u"MILIK SAYA"_s);
+        f4->Text20->setText(u"G7"_s);
+        int asked = 0;
+        MessageBox::setWhileShown([&](const MessageBox::Shown &) {
+            if (asked++ == 0)
+                alpha(u"\"NoTelHp\" = 'B2'"_s);
+        });
+        MessageBox::queueChoice(WriteConflict::kKeep);
+        MessageBox::queueChoice(WriteConflict::kKeep);
+        f4->Command4->click();
+        MessageBox::setWhileShown({});
+        const QList<MessageBox::Shown> shown = MessageBox::shown();
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown.first().text,
+                 u"Kontraktor ZRVA/KP/0001 ALPHA telah diubah dalam tetingkap lain atau di komputer lain sejak "
+                 "dipaparkan kepada anda.\n\n"
+                 "No Telefon H/p\n    Tersimpan kini: B1\n    Taipan anda: MILIK SAYA\n\n"
+                 "Kelas\n    Tersimpan kini: -\n    Taipan anda: G7\n\n"
+                 "\"Simpan perubahan saya\": nilai anda ditulis ke atas rekod seperti yang tersimpan kini.\n"
+                 "\"Salin\": nilai anda disalin ke papan keratan.\n"
+                 "\"Buang perubahan saya\": rekod seperti yang tersimpan dipaparkan."_s);
+        QCOMPARE(choices(), (QStringList{u"ZRVA/KP/0001 ALPHA|No Telefon H/p: B1 <- MILIK SAYA|Kelas: - <- G7"_s,
+                                         u"ZRVA/KP/0001 ALPHA|No Telefon H/p: B2 <- MILIK SAYA|Kelas: - <- G7"_s}));
+        QCOMPARE(values(store.rows().first(), {u"NoTelHp"_s, u"kelas"_s, u"NoFaks"_s}),
+                 (QStringList{u"MILIK SAYA"_s, u"G7"_s, u"03-111"_s}));
+        QVERIFY(f4->Text5->text() == u"MILIK SAYA"_s && f4->Command4->text() == u"Kemaskini"_s && !f4->Text5->isEnabled());
+
+        alpha(u"\"NamaPengarahUrusan\" = 'LAIN'"_s);
+        f4->Command4->click();
+        f4->Text13->setText(u"SAYA"_s);
+        f4->Text12->setText(u"KP 1"_s);
+        MessageBox::queueChoice(WriteConflict::kCopy);
+        f4->Command4->click();
+        QCOMPARE(choices(), QStringList{u"ZRVA/KP/0001 ALPHA|Nama Pengarah Urusan: LAIN <- SAYA|No Kad Pengenalan: - <- KP 1"_s});
+        QCOMPARE(QGuiApplication::clipboard()->text(), u"Nama Pengarah Urusan: SAYA\nNo Kad Pengenalan: KP 1"_s);
+        QCOMPARE(values(store.rows().first(), {u"NamaPengarahUrusan"_s, u"NoKadPengenalan"_s}), (QStringList{u"LAIN"_s, u"-"_s}));
+        QCOMPARE(f4->Text13->text() + u'|' + f4->Text12->text(), u"LAIN|-"_s);
+
+        store.exec(u"DELETE FROM kontraktor WHERE \"NamaSyarikat\" = 'ALPHA'"_s);
+        f4->Command4->click();
+        f4->Text20->setText(u"G9"_s);
+        MessageBox::queueChoice(WriteConflict::kRegister);
+        f4->Command4->click();
+        QCOMPARE(choices(), QStringList{u"ZRVA/KP/0001 ALPHA dipadam|Kelas: G9"_s});
+        QCOMPARE(store.count(), 2);
+        QCOMPARE(values(store.rows().last(), {u"NoDaftar"_s, u"NamaSyarikat"_s, u"kelas"_s, u"NoTelHp"_s, u"NoFaks"_s,
+                                              u"NamaPengarahUrusan"_s}),
+                 (QStringList{u"ZRVA/KP/0003"_s, u"ALPHA"_s, u"G9"_s, u"MILIK SAYA"_s, u"03-111"_s, u"LAIN"_s}));
+        QCOMPARE(f4->Text1->text() + u' ' + f4->Text20->text(), u"ZRVA/KP/0003 G9"_s);
+    }
+
+    // The work window: a job typed is never dropped without the same choice,
+    // whether the row is left by an arrow or by "Keluar".
+    void workWindowConflictChoices()
+    {
+        TempStore store;
+        QVariantMap alpha = contractor(u"ZRVA/KP/0001"_s, u"ALPHA"_s);
+        alpha.insert(u"Tarikh_dapat_kerja"_s, u"1.1.2024"_s);
+        alpha.insert(u"Butiran_kerja"_s, u"Baiki longkang"_s);
+        store.addContractor(alpha);
+        store.addContractor(contractor(u"ZRVA/KP/0002"_s, u"BETA"_s));
+        auto f4 = openForm();
+        QPointer<Form5> f5 = showWindow<Form5>();
+        // A new job typed; the company renamed in the record window; then ">".
+        f5->Text2->setPlainText(u"1.1.2024\n2/2/2024"_s);
+        f5->Text2e->setPlainText(u"Baiki longkang\nPagar sekolah"_s);
+        f4->Command4->click();
+        f4->Text2->setText(u"ALPHA BARU"_s);
+        f4->Command4->click();
+        MessageBox::queueChoice(WriteConflict::kKeep);
+        QString onScreen; // while the clerk decides
+        MessageBox::setWhileShown([&](const MessageBox::Shown &) { onScreen = f5->Text2e->toPlainText(); });
+        f5->Command6->click();
+        MessageBox::setWhileShown({});
+        QCOMPARE(onScreen, u"Baiki longkang\nPagar sekolah"_s);
+        QCOMPARE(choices(), QStringList{u"ZRVA/KP/0001 ALPHA BARU (dipaparkan sebagai ZRVA/KP/0001 ALPHA)|"
+                                        "Tarikh, baris 2: (kosong) <- 2.2.2024|"
+                                        "Butiran Kerja, baris 2: (kosong) <- Pagar sekolah"_s});
+        QCOMPARE(values(store.rows().first(), {u"NamaSyarikat"_s, u"Tarikh_dapat_kerja"_s, u"Butiran_kerja"_s}),
+                 (QStringList{u"ALPHA BARU"_s, u"1.1.2024\r\n2.2.2024"_s, u"Baiki longkang\r\nPagar sekolah"_s}));
+        QCOMPARE(f5->Text2b->text(), u"BETA"_s);
+
+        // The same field changed elsewhere, then "Keluar": copied, theirs kept.
+        f5->Command5->click();
+        f5->Text2f->setPlainText(u"RM 5"_s);
+        store.exec(u"UPDATE kontraktor SET \"Nilai\" = 'RM 9' WHERE \"NamaSyarikat\" = 'ALPHA BARU'"_s);
+        MessageBox::queueChoice(WriteConflict::kCopy);
+        f5->Command3->click();
+        QCOMPARE(choices(), QStringList{u"ZRVA/KP/0001 ALPHA BARU|Nilai Projek: RM 9 <- RM 5"_s});
+        QCOMPARE(QGuiApplication::clipboard()->text(), u"Nilai Projek: RM 5"_s);
+        QCOMPARE(store.value(0, u"Nilai"_s).toString(), u"RM 9"_s);
+
+        // Removed elsewhere: registered anew under the next number, and shown.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        f5 = showWindow<Form5>();
+        f5->Text2e->setPlainText(u"Baiki longkang\nPagar sekolah\nCat dewan"_s);
+        store.exec(u"DELETE FROM kontraktor WHERE \"NamaSyarikat\" = 'ALPHA BARU'"_s);
+        MessageBox::queueChoice(WriteConflict::kRegister);
+        f5->Command6->click();
+        QCOMPARE(choices(), QStringList{u"ZRVA/KP/0001 ALPHA BARU dipadam|Butiran Kerja: Baiki longkang"_s});
+        QCOMPARE(values(store.rows().last(), {u"NoDaftar"_s, u"NamaSyarikat"_s, u"Tarikh_dapat_kerja"_s, u"Butiran_kerja"_s,
+                                              u"Nilai"_s}),
+                 (QStringList{u"ZRVA/KP/0003"_s, u"ALPHA BARU"_s, u"1.1.2024\r\n2.2.2024"_s,
+                              u"Baiki longkang\r\nPagar sekolah\r\nCat dewan"_s, u"RM 9"_s}));
+        QCOMPARE(store.count(), 2);
+        QCOMPARE(f5->Text2a->text() + u' ' + f5->Text2b->text(), u"ZRVA/KP/0003 ALPHA BARU"_s);
     }
 
     // "Daftar " reads the row again; the work search finds a contractor

@@ -167,8 +167,12 @@ private slots:
             {ten.join(QLatin1Char(' ')), "1:10"},
             // A short year does not read as another month.
             {"1.12.04", "12:1"}, {"1.12.04 3.4.05", "4:1 12:1"},
-            // A month that is not a number, or a date cut short, ends the count; what came before stays.
-            {"1.2.2004 12.ab.2004 1.3.2004", "2:1"}, {"12.03.2004  ", "3:1"}, {"1.2.2004 1.3", "2:1"}, {"12.", ""},
+            // Leading, trailing and doubled separators: the date plainly meant, not its day as a month.
+            {".7.1.2027", "1:1"}, {"7..1..2027", "1:1"}, {"1.1.2001\r\n..2.2.2002", "1:1 2:1"}, {"12.03.2004  ", "3:1"},
+            {"1/2-2003.\r\n4.5.2006", "2:1 5:1"}, {"1.2.2004.3.4.2005", "2:1 4:1"},
+            // A line that is no date counts nothing, and takes nothing from the lines after it.
+            {"1.2.2004 12.ab.2004 1.3.2004", ""}, {"1.2.2004 1.3", ""}, {"12.", ""}, {"31.13.2027\r\n1.3.2004", "3:1"},
+            {"32.1.2027", ""}, {"29.2.2027", ""}, {"29.2.2028", "2:1"}, {"1.2.200", ""},
         };
         for (const auto &[dates, want] : cases)
             QVERIFY2(counted(countMonths(dates)) == want, qPrintable(dates + QStringLiteral(" -> ") + counted(countMonths(dates))));

@@ -4,10 +4,11 @@
 #include "reports/PainterDevice.h"
 #include "reports/PrintRecorder.h"
 #include "reports/Printer.h"
-#include "work/PrintForm.h"
+#include "work/Form6.h"
+#include "work/WorkSheet.h"
 
 #include <QFile>
-#include <QLabel>
+#include <QPlainTextEdit>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -116,17 +117,15 @@ private slots:
     }
 
     // The orientation chosen in the printer dialog is where a job starts:
-    // the work sheet (printed as a window image) follows it; the reports
+    // the work sheet (drawn from its template) follows it; the reports
     // still turn the paper themselves. It holds job after job.
     void chosenOrientationAndCopies()
     {
         PrintRecorder rec;
-        QWidget sheet;
-        sheet.resize(200, 100);
-        auto *label = new QLabel("Butiran kerja", &sheet);
-        label->setGeometry(10, 10, 150, 20);
+        Form6 sheet;
+        sheet.Text2->setPlainText("Butiran kerja");
         const auto twoJobs = [&] {
-            printForm(&sheet, "Maklumat Kerja Kontraktor");
+            printWorkSheet(&sheet, "Maklumat Kerja Kontraktor");
             Printer report("Senarai");
             report.setOrientation(2);
             report.print("x");

@@ -25,7 +25,8 @@ QStringList shownBoxes()
     QStringList out;
     for (const MessageBox::Shown &s : MessageBox::takeShown())
         out << s.title + QLatin1Char('|') + s.text + QLatin1Char('|') + QLatin1String(icons[s.icon])
-                   + QLatin1String(s.yesNo ? "?" : "");
+                   + QLatin1String(s.yesNo ? "?" : "")
+                   + (s.buttons.isEmpty() ? QString() : QLatin1Char('[') + s.buttons.join(QLatin1Char('/')) + QLatin1Char(']'));
     return out;
 }
 

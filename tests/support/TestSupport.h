@@ -47,7 +47,7 @@ private:
 };
 
 // The message boxes shown since the last call, as "title|text|icon", with
-// "?" after a Yes/No question.
+// "?" after a Yes/No question and "[a/b/c]" after a choice's buttons.
 QStringList shownBoxes();
 
 // Every test program: offscreen fonts, scripted message boxes.

@@ -170,6 +170,25 @@ private slots:
         QVERIFY2(checked.status == 1 && checked.out.contains("Rantaian sejarah rosak: entri 47 telah diubah"), checked.out.constData());
     }
 
+    // Work date lines the month count cannot read are listed by No Daftar
+    // and line, wrong months and days among them; the store is still sound.
+    void checkListsLinesThatAreNoDates()
+    {
+        test::TempStore store;
+        const QList<std::pair<QString, QVariant>> dates{
+            {"ZRVA/KP/0001", "1.1.2024\r\n.7.1.2027\r\n31.13.2027"}, {"ZRVA/KP/0002", "7..1..2027\r\n\r\n12.ab.2004"},
+            {"ZRVA/KP/0003", QVariant()}, {"ZRVA/KP/0004", " "}, {"ZRVA/KP/0005", "32.1.2027\n1/2/2027 "}};
+        for (const auto &[number, date] : dates)
+            store.addContractor({{"NoDaftar", number}, {"Tarikh_dapat_kerja", date}});
+        const Run r = admin({"check", store.path()});
+        QCOMPARE(r.status, 0);
+        const QStringList out = QString::fromUtf8(r.out).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(out.mid(out.size() - 4),
+                 (QStringList{"Tarikh kerja yang bukan tarikh (tidak dikira dalam senarai kerja):",
+                              "  ZRVA/KP/0001 baris 3: 31.13.2027", "  ZRVA/KP/0002 baris 3: 12.ab.2004",
+                              "  ZRVA/KP/0005 baris 1: 32.1.2027"}));
+    }
+
     void exportRoundTrip()
     {
         test::TempStore store;

@@ -6,7 +6,13 @@
 #include "platform/Windows.h"
 #include "work/Form5.h"
 
+#include "reports/MonthCount.h"
+
+#include <QAbstractScrollArea>
 #include <QComboBox>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTimer>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -46,6 +52,26 @@ QStringList search(Form5 &form, const QString &word, const QList<MessageBox::But
     MessageBox::queueAnswers(answers);
     QTest::mouseClick(form.Command8, Qt::LeftButton);
     return arb::test::shownBoxes();
+}
+// Whether the busy pointer showed while the button's action ran: a zero
+// timer fires in the pending events the action lets run at its start.
+bool busyDuring(QPushButton *button)
+{
+    bool busy = false;
+    QTimer::singleShot(0, button, [&] {
+        busy = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+    });
+    button->click();
+    QCoreApplication::processEvents();
+    return busy && !QApplication::overrideCursor();
+}
+
+// The line at the top of a job column, as its text.
+QString topLine(QAbstractScrollArea *column)
+{
+    auto *edit = qobject_cast<QTextEdit *>(column);
+    const QTextBlock block = edit->cursorForPosition(QPoint(2, 2)).block();
+    return block.text();
 }
 } // namespace
 
@@ -95,6 +121,86 @@ private slots:
         QVERIFY(MessageBox::takeShown().isEmpty());
     }
 
+    // The three job columns never wrap, show scroll bars when the text is
+    // longer or wider than the box, and scroll as one: line n of each stays
+    // beside line n of the others, even where one column is shorter.
+    void jobColumnsStayTogether()
+    {
+        test::TempStore store;
+        store.addContractor({{u"NoDaftar"_s, u"ZRVA/KP/0001"_s}, {kDates, u"1.1.2005"_s}});
+        QPointer<Form5> form = showWindow<Form5>();
+        QStringList dates, jobs, values;
+        for (int i = 1; i <= 40; ++i) {
+            dates << u"%1.1.2005"_s.arg(i);
+            jobs << (i == 3 ? u"Turap jalan dari simpang Kampung Baru hingga ke jambatan Sungai Serindit"_s
+                            : u"Kerja %1"_s.arg(i));
+            if (i <= 30)
+                values << u"RM %1"_s.arg(i);
+        }
+        form->Text2->setPlainText(dates.join(u'\n'));
+        form->Text2e->setPlainText(jobs.join(u'\n'));
+        form->Text2f->setPlainText(values.join(u'\n'));
+        QCoreApplication::processEvents();
+        const QList<QAbstractScrollArea *> columns{form->Text2, form->Text2e, form->Text2f};
+        for (QAbstractScrollArea *c : columns) {
+            QTextDocument *doc = c->findChild<QTextDocument *>();
+            QCOMPARE(doc->lineCount(), doc->blockCount());
+            QVERIFY(c->verticalScrollBar()->isVisibleTo(form));
+        }
+        QVERIFY(form->Text2e->horizontalScrollBar()->isVisibleTo(form));
+        if (qEnvironmentVariableIsSet("ARB_GRAB"))
+            form->grab().save(qEnvironmentVariable("ARB_GRAB") + u"/form5-columns.png"_s);
+        // Scrolling one scrolls the others to the same line.
+        form->Text2e->verticalScrollBar()->setValue(form->Text2e->verticalScrollBar()->maximum() / 2);
+        const QString middle = topLine(form->Text2);
+        QVERIFY(middle != u"1.1.2005"_s);
+        QCOMPARE(topLine(form->Text2e), u"Kerja "_s + middle.section(u'.', 0, 0));
+        QCOMPARE(topLine(form->Text2f), u"RM "_s + middle.section(u'.', 0, 0));
+        // Moving the cursor to the last date scrolls the others down with it, past the values' end.
+        form->Text2->setFocus();
+        QTest::keyClick(form->Text2, Qt::Key_End, Qt::ControlModifier);
+        QCoreApplication::processEvents();
+        const int bottom = form->Text2->verticalScrollBar()->value();
+        QVERIFY(bottom > 0);
+        for (QAbstractScrollArea *c : columns)
+            QCOMPARE(c->verticalScrollBar()->value(), bottom);
+        QCOMPARE(topLine(form->Text2e), u"Kerja "_s + topLine(form->Text2).section(u'.', 0, 0));
+        form->close();
+    }
+
+    // Escape drops the typing on the row shown once the clerk agrees; the
+    // arrows and "Keluar", which may wait to store, show the busy pointer.
+    // Dates typed with blanks around them are stored trimmed and counted in
+    // their month.
+    void escapeBusyPointerAndTypedDates()
+    {
+        test::TempStore store;
+        addThree(store);
+        QPointer<Form5> form = showWindow<Form5>();
+        QApplication::setActiveWindow(form);
+        QTest::keyClick(form->Text2e, Qt::Key_Escape); // nothing typed: nothing asked
+        QVERIFY(MessageBox::takeShown().isEmpty());
+        form->Text2e->setPlainText(u"Tidak jadi"_s);
+        MessageBox::queueAnswers({MessageBox::No});
+        QTest::keyClick(form->Text2e, Qt::Key_Escape);
+        QCOMPARE(form->Text2e->toPlainText(), u"Tidak jadi"_s);
+        store.exec(u"UPDATE kontraktor SET \"Nilai\" = 'RM 1' WHERE \"NoDaftar\" = 'ZRVA/KP/0001'"_s);
+        MessageBox::queueAnswers({MessageBox::Yes});
+        QTest::keyClick(form->Text2e, Qt::Key_Escape);
+        QCOMPARE(arb::test::shownBoxes(), (QStringList{u"Batal...|Batalkan perubahan?|?"_s, u"Batal...|Batalkan perubahan?|?"_s}));
+        QCOMPARE(form->Text2e->toPlainText() + u'|' + form->Text2f->toPlainText(), u"Baiki longkang\nCat dewan|RM 1"_s);
+
+        form->Text2->setPlainText(u" 7-1-2027\n   \n 8/2/2027 "_s);
+        for (QPushButton *step : {form->Command6, form->Command7, form->Command5, form->Command4})
+            QVERIFY(busyDuring(step));
+        QCOMPARE(store.value(0, kDates).toString(), u"7.1.2027\r\n\r\n8.2.2027"_s);
+        QCOMPARE(store.value(0, kJobs).toString(), u"Baiki longkang\r\nCat dewan"_s);
+        const std::array<int, 12> months = countMonths(store.value(0, kDates).toString());
+        QVERIFY(months[0] == 1 && months[1] == 1 && months[6] == 0);
+        QVERIFY(busyDuring(form->Command3));
+        QVERIFY(MessageBox::takeShown().isEmpty());
+    }
+
     void tarikhCasesOnAnEmptyTable()
     {
         test::TempStore store;
@@ -111,14 +217,14 @@ private slots:
             {u"12/05/2003"_s, u"12.05.2003"_s}, {u"12-05-2003"_s, u"12.05.2003"_s},
             {u"12 05 2003"_s, u"12.05.2003"_s}, {u"12.05.2003"_s, u"12.05.2003"_s},
             {u"1/2/2003\n3-4-2003"_s, u"1.2.2003\n3.4.2003"_s}, {u"1.2.2004 3.4.2005"_s, u"1.2.2004.3.4.2005"_s},
-            // Mixed separators on several lines, trailing blanks included.
-            {u"1/2-2003 \n4 5/2006\n07-08 2009"_s, u"1.2.2003.\n4.5.2006\n07.08.2009"_s},
-            // Only the blanks at the very start of the text go.
-            {u"   9/9/1999"_s, u"9.9.1999"_s}, {u" 1/1/2001\n  2/2/2002"_s, u"1.1.2001\n..2.2.2002"_s},
-            {u"\n 3/3/2003"_s, u"\n.3.3.2003"_s},
-            // Blanks only: two or more vanish, one stays, empty becomes one; a tab is no blank.
+            // Mixed separators on several lines.
+            {u"1/2-2003\n4 5/2006\n07-08 2009"_s, u"1.2.2003\n4.5.2006\n07.08.2009"_s},
+            // Each line trimmed first, so no date starts or ends with "."; a blank line stays empty.
+            {u" 7-1-2027"_s, u"7.1.2027"_s}, {u"   9/9/1999 "_s, u"9.9.1999"_s},
+            {u" 1/1/2001\n  2/2/2002\t"_s, u"1.1.2001\n2.2.2002"_s}, {u"\n 3/3/2003"_s, u"\n3.3.2003"_s},
+            {u"1.1.2001\n   \n2.2.2002"_s, u"1.1.2001\n\n2.2.2002"_s}, {u"\t1/1/2001"_s, u"1.1.2001"_s},
+            // Blanks only: two or more vanish, one stays, empty becomes one.
             {u"  "_s, QString()}, {u"     "_s, QString()}, {u" "_s, u" "_s}, {QString(), u" "_s},
-            {u"\t1/1/2001"_s, u"\t1.1.2001"_s},
         };
         for (const auto &[typed, expected] : cases) {
             form.Text2->setPlainText(typed);
