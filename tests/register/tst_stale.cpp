@@ -3,6 +3,7 @@
 // may be written where the window did not read it.
 #include "OpenForm4.h"
 #include "platform/Keyboard.h"
+#include "platform/Look.h"
 
 #include "app/Form1.h"
 #include "data/Fields.h"
@@ -296,7 +297,7 @@ private slots:
                                          u"ZRVA/KP/0001 ALPHA|No Telefon H/p: B2 <- MILIK SAYA|Kelas: - <- G7"_s}));
         QCOMPARE(values(store.rows().first(), {u"NoTelHp"_s, u"kelas"_s, u"NoFaks"_s}),
                  (QStringList{u"MILIK SAYA"_s, u"G7"_s, u"03-111"_s}));
-        QVERIFY(f4->Text5->text() == u"MILIK SAYA"_s && f4->Command4->text() == u"Kemaskini"_s && !f4->Text5->isEnabled());
+        QVERIFY(f4->Text5->text() == u"MILIK SAYA"_s && caption(f4->Command4) == u"Kemaskini"_s && isReadOnlyBox(f4->Text5));
 
         alpha(u"\"NamaPengarahUrusan\" = 'LAIN'"_s);
         f4->Command4->click();
