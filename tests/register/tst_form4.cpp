@@ -20,6 +20,7 @@
 
 using namespace arb;
 using namespace Qt::StringLiterals;
+using test::busyDuring;
 using test::TempStore;
 
 namespace {
@@ -45,18 +46,6 @@ QString walk(Form4 &f, const QList<QPushButton *> &buttons)
     return shown.join(u' ');
 }
 
-// Whether the busy pointer showed while the button's action ran: a zero
-// timer fires in the pending events the action lets run at its start.
-bool busyDuring(QPushButton *button)
-{
-    bool busy = false;
-    QTimer::singleShot(0, button, [&] {
-        busy = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
-    });
-    button->click();
-    QCoreApplication::processEvents();
-    return busy && !QApplication::overrideCursor();
-}
 } // namespace
 
 class TestForm4 : public QObject

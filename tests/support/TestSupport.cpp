@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include <QTimer>
+
 #include "data/Connection.h"
 #include "data/DemoData.h"
 #include "data/Fields.h"
@@ -68,6 +70,18 @@ QString failureOf(const std::function<void()> &fn, QString *detail)
         return f.message();
     }
     return QStringLiteral("<no failure>");
+}
+
+// A zero timer fires in the pending events the action lets run at its start.
+bool busyDuring(QPushButton *button)
+{
+    bool busy = false;
+    QTimer::singleShot(0, button, [&] {
+        busy = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+    });
+    button->click();
+    QCoreApplication::processEvents();
+    return busy && !QApplication::overrideCursor();
 }
 
 QByteArray readFile(const QString &path)

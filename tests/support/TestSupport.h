@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QPushButton>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
@@ -67,6 +68,9 @@ bool killedAfter(const QString &program, const QStringList &args, int ms);
 // The message of the arb::Failure fn throws (its detail in *detail), or
 // "<no failure>" when fn returns.
 QString failureOf(const std::function<void()> &fn, QString *detail = nullptr);
+
+// Whether the busy pointer showed while the button's action ran.
+bool busyDuring(QPushButton *button);
 
 QByteArray readFile(const QString &path);
 void writeFile(const QString &path, const QByteArray &bytes);

@@ -19,6 +19,7 @@
 
 using namespace arb;
 using namespace Qt::StringLiterals;
+using test::busyDuring;
 
 namespace {
 const QString kDates = u"Tarikh_dapat_kerja"_s;
@@ -52,18 +53,6 @@ QStringList search(Form5 &form, const QString &word, const QList<MessageBox::But
     MessageBox::queueAnswers(answers);
     QTest::mouseClick(form.Command8, Qt::LeftButton);
     return arb::test::shownBoxes();
-}
-// Whether the busy pointer showed while the button's action ran: a zero
-// timer fires in the pending events the action lets run at its start.
-bool busyDuring(QPushButton *button)
-{
-    bool busy = false;
-    QTimer::singleShot(0, button, [&] {
-        busy = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
-    });
-    button->click();
-    QCoreApplication::processEvents();
-    return busy && !QApplication::overrideCursor();
 }
 
 // The line at the top of a job column, as its text.
