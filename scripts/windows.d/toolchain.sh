@@ -12,7 +12,7 @@ WIN_TOOLCHAIN=$PWD/scripts/windows.d/toolchain.cmake
 NICE=(nice -n 10)
 
 WIN_PACKAGES=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 nsis
-  qt6-base-dev-tools dpkg-dev tcl zip xvfb xauth)
+  qt6-base-dev-tools dpkg-dev tcl zip xvfb xauth autoconf automake libtool)
 
 win_sudo() { if [ "$(id -u)" -ne 0 ]; then sudo "$@"; else "$@"; fi; }
 
@@ -112,7 +112,7 @@ build_sqlite() {
   echo "== SQLite $ver untuk Windows"
   work=$(part_begin "$name")
   fetch_source sqlite3 "$ver" "$work/src/sqlite"
-  (cd "$work/src/sqlite" && ./configure --disable-tcl >/dev/null && make sqlite3.c >/dev/null)
+  (cd "$work/src/sqlite" && ./configure --disable-tcl >/dev/null && make sqlite3.c >/dev/null) || return 1
   mkdir -p "$work/prefix/include" "$work/prefix/lib" "$work/prefix/bin"
   cp "$work/src/sqlite/sqlite3.h" "$work/src/sqlite/sqlite3ext.h" "$work/prefix/include/"
   # Debian's own compile-time settings, so both platforms behave alike (the
@@ -143,7 +143,7 @@ build_openssl() {
      --cross-compile-prefix=$WIN_HOST- --prefix="$work/prefix" --libdir=lib \
      CC=gcc-posix >/dev/null &&
    "${NICE[@]}" make -j"$(nproc)" build_libs >/dev/null &&
-   make install_dev install_runtime_libs >/dev/null)
+   make install_dev install_runtime_libs >/dev/null) || return 1
   part_end "$name"
 }
 
@@ -162,7 +162,7 @@ build_libpq() {
    for d in src/include src/common src/port src/interfaces/libpq; do
      "${NICE[@]}" make -j"$(nproc)" -C $d >/dev/null || exit 1
      make -C $d install >/dev/null || exit 1
-   done)
+   done) || return 1
   # The server headers Qt's driver asks for (the type OIDs).
   mkdir -p "$work/prefix/include/server/catalog"
   cp "$work/src/pg/src/include/catalog/pg_type_d.h" "$work/prefix/include/server/catalog/" 2>/dev/null || true
@@ -178,9 +178,10 @@ build_sodium() {
   work=$(part_begin "$name")
   fetch_source libsodium "$ver" "$work/src/sodium"
   (cd "$work/src/sodium" &&
+   { [ -x configure ] || autoreconf -fi >/dev/null 2>&1; } &&
    CC=$WIN_CC ./configure --host=$WIN_HOST --prefix="$work/prefix" \
      --disable-static --enable-shared >/dev/null &&
-   "${NICE[@]}" make -j"$(nproc)" >/dev/null && make install >/dev/null)
+   "${NICE[@]}" make -j"$(nproc)" >/dev/null && make install >/dev/null) || return 1
   part_end "$name"
 }
 
