@@ -254,7 +254,8 @@ build_qt_psql() {
     -DFEATURE_sql_psql=ON -DFEATURE_sql_sqlite=OFF -DFEATURE_sql_odbc=OFF -DFEATURE_sql_mysql=OFF \
     -DFEATURE_sql_ibase=OFF -DFEATURE_sql_oci=OFF -DFEATURE_sql_db2=OFF -DFEATURE_sql_mimer=OFF \
     -DPostgreSQL_INCLUDE_DIR="$LIBPQ_PREFIX/include" -DPostgreSQL_TYPE_INCLUDE_DIR="$LIBPQ_PREFIX/include/server" \
-    -DPostgreSQL_LIBRARY="$LIBPQ_PREFIX/lib/libpq.dll.a" \
+    -DPostgreSQL_LIBRARY="$LIBPQ_PREFIX/lib/libpq.a" \
+    -DPostgreSQL_LIBRARY_RELEASE="$LIBPQ_PREFIX/lib/libpq.a" \
     >"$work/configure.log" 2>&1 || { tail -30 "$work/configure.log" >&2; return 1; }
   "${NICE[@]}" cmake --build "$work/src/build" >"$work/build.log" 2>&1 ||
     { tail -30 "$work/build.log" >&2; return 1; }
