@@ -80,6 +80,7 @@ part_begin() {
   d=$(part_dir "$1").tmp
   rm -rf "$d"
   mkdir -p "$d/src" "$d/prefix"
+  date +%s >"$d/.start"
   echo "$d"
 }
 # The same for a long build that a later run may carry on: a configured
@@ -89,6 +90,7 @@ part_resume() {
   local d
   d=$(part_dir "$1").tmp
   if [ -f "$d/src/build/build.ninja" ] && [ -f "$d/.configured" ]; then
+    rm -f "$d/.start" # a resumed build's time says nothing
     echo "$d"
   else
     part_begin "$1"
@@ -99,6 +101,11 @@ part_end() {
   d=$(part_dir "$1")
   rm -rf "$d.tmp/src"
   touch "$d.tmp/prefix/.done"
+  # How long the part took, kept for README's figures.
+  if [ -f "$d.tmp/.start" ]; then
+    echo $(($(date +%s) - $(cat "$d.tmp/.start"))) >"$d.tmp/prefix/.seconds"
+    echo "== $1: $(cat "$d.tmp/prefix/.seconds") s"
+  fi
   rm -rf "$d"
   mv "$d.tmp/prefix" "$d"
   rm -rf "$d.tmp"

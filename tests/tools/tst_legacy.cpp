@@ -81,6 +81,7 @@ private slots:
     // A Jet 3 memo and text the conversion cuts at a NUL byte, and a byte with no character: each said.
     void saysWhatTheReaderAltered()
     {
+        ARB_NEEDS_ACCESS_READER();
         QTemporaryDir dir;
         ARB_FIXTURE(northwind, "legacy/jet3-northwind.mdb");
         QByteArray bytes = test::readFile(northwind);
@@ -98,6 +99,7 @@ private slots:
     // Both fixtures, read as import reads them: in the child process.
     void readsBothFixtures()
     {
+        ARB_NEEDS_ACCESS_READER();
         ARB_FIXTURE(jet4File, "legacy/jet4-datetest.mdb");
         ARB_FIXTURE(jet3File, "legacy/jet3-northwind.mdb");
         Collect jet4, jet3;

@@ -26,7 +26,9 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#ifndef Q_OS_WIN
 #include <unistd.h>
+#endif
 
 using namespace arb;
 using namespace arb::test;
@@ -182,6 +184,9 @@ private slots:
 
     void fullDiskOutputIsNeverSuccess()
     {
+#ifdef Q_OS_WIN
+        QSKIP("a full disk is made with /dev/full and a small tmpfs, which Windows has not");
+#else
         QTemporaryDir dir;
         const QString store = dir.filePath(QStringLiteral("kontraktor.mdb"));
         makeRegister(store, 2000);
@@ -287,6 +292,7 @@ private slots:
         QVERIFY2(cut.startsWith(QStringLiteral("Cakera penuh")), qPrintable(cut));
         pdf.reset();
         QCOMPARE(entries(small), QStringList());
+#endif
     }
 
     void killedToolsLeaveTheTargetAbsentOrComplete()
@@ -305,6 +311,8 @@ private slots:
                                                           {{"import-mdb", legacy, target}, 8}};
         int killed = 0, swept = 0;
         for (const auto &[args, rows] : cases) {
+            if (args.first() == QLatin1String("import-mdb") && !accessReaderHere())
+                continue;
             QDir(folder).removeRecursively();
             QDir().mkpath(folder);
             QElapsedTimer timer;
@@ -398,6 +406,9 @@ private slots:
     // killed as it enters each rename or link in turn, then run again.
     void restoreKilledAtEveryStepLeavesAWholeStore()
     {
+#ifdef Q_OS_WIN
+        QSKIP("each step is killed through strace, which Windows has not");
+#endif
         const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
         if (strace.isEmpty()) {
             if (qgetenv("CI") == "true")
