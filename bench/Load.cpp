@@ -240,7 +240,8 @@ int main(int argc, char *argv[])
         for (QProcess *w : workers) {
             if (!w->waitForFinished((seconds + 120) * 1000) || w->exitStatus() != QProcess::NormalExit || w->exitCode() != 0)
                 ++crashed;
-            for (const QByteArray &line : w->readAllStandardOutput().split('\n')) {
+            // Windows ends a worker's lines with \r\n.
+            for (const QByteArray &line : w->readAllStandardOutput().replace('\r', "").split('\n')) {
                 if (line.startsWith("REG "))
                     expected.insert(QString::fromUtf8(line.mid(4)));
                 if (line.startsWith("SET "))

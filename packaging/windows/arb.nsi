@@ -30,6 +30,7 @@ VIAddVersionKey /LANG=${LANG_MALAY} "CompanyName" "${PUBLISHER}"
 VIAddVersionKey /LANG=${LANG_MALAY} "FileDescription" "Pemasang ${NAME}"
 VIAddVersionKey /LANG=${LANG_MALAY} "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_MALAY} "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_MALAY} "LegalCopyright" "${PUBLISHER}"
 
 Function .onInit
   SetShellVarContext all

@@ -137,6 +137,22 @@ build_sqlite() {
   part_end "$name"
 }
 
+# The sqlite3 shell for Windows: the tests' writer from outside the program.
+build_sqlite_shell() {
+  local ver name work
+  ver=$(src_version sqlite3); name=sqlite-shell-$ver
+  SQLITE_SHELL_PREFIX=$(part_dir "$name")
+  part_done "$name" && return 0
+  echo "== sqlite3.exe $ver untuk ujian"
+  work=$(part_begin "$name")
+  fetch_source sqlite3 "$ver" "$work/src/sqlite"
+  (cd "$work/src/sqlite" && ./configure --disable-tcl >/dev/null && make shell.c >/dev/null) || return 1
+  mkdir -p "$work/prefix/bin"
+  "${NICE[@]}" "$WIN_CC" -O1 -I"$SQLITE_PREFIX/include" -o "$work/prefix/bin/sqlite3.exe" \
+    "$work/src/sqlite/shell.c" "$SQLITE_PREFIX/lib/libsqlite3.dll.a" || return 1
+  part_end "$name"
+}
+
 build_openssl() {
   local ver name work
   ver=$(src_version openssl); name=openssl-$ver
@@ -277,6 +293,7 @@ build_qt_psql() {
 build_toolchain() {
   mkdir -p "$ARB_WIN_CACHE"
   build_sqlite
+  build_sqlite_shell
   build_qt
   build_openssl
   build_libpq

@@ -9,6 +9,13 @@
 namespace arb::fs {
 
 namespace {
+// MinGW frees a thread's thread_local storage before it runs their
+// destructors, and QRegularExpression keeps its JIT stack in one: a thread
+// that had matched a pattern (the daily copy, the PostgreSQL driver's
+// version check) crashed as it ended. Without the JIT there is no such
+// stack. Set before main, ahead of the first pattern.
+[[maybe_unused]] const bool regexJitOff = qputenv("QT_ENABLE_REGEXP_JIT", "0");
+
 QString lastError(DWORD code = GetLastError())
 {
     wchar_t *text = nullptr;

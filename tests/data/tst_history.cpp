@@ -157,6 +157,10 @@ private slots:
     // sqlite3 or psql writing directly goes through the triggers too.
     void outsideWritersRecorded()
     {
+#ifdef Q_OS_WIN
+        if (test::onPostgres())
+            QSKIP("the server's outside writer is psql, which is not built for Windows");
+#endif
         test::TempStore store;
         store.addContractors(1);
         const QString sql = QStringLiteral("UPDATE kontraktor SET \"NoTelHp\" = 'luar' WHERE id = 1; "
