@@ -15,6 +15,7 @@
 #include "data/Connection.h"
 #include "data/DataControl.h"
 #include "data/Fields.h"
+#include "data/FileSystem.h"
 #include "data/History.h"
 #include "data/HistoryLog.h"
 #include "data/Locations.h"
@@ -198,6 +199,7 @@ int checkHistory(const QString &store, const QSet<QString> &names, const QString
 
 int main(int argc, char *argv[])
 {
+    fs::binaryStandardStreams(); // the workers' lines are read as written
     QCoreApplication app(argc, argv);
     QCommandLineParser p;
     p.addOptions({{QStringLiteral("store"), QStringLiteral("The store."), QStringLiteral("LOC")},
@@ -240,8 +242,7 @@ int main(int argc, char *argv[])
         for (QProcess *w : workers) {
             if (!w->waitForFinished((seconds + 120) * 1000) || w->exitStatus() != QProcess::NormalExit || w->exitCode() != 0)
                 ++crashed;
-            // Windows ends a worker's lines with \r\n.
-            for (const QByteArray &line : w->readAllStandardOutput().replace('\r', "").split('\n')) {
+            for (const QByteArray &line : w->readAllStandardOutput().split('\n')) {
                 if (line.startsWith("REG "))
                     expected.insert(QString::fromUtf8(line.mid(4)));
                 if (line.startsWith("SET "))

@@ -75,8 +75,7 @@ int importMdb(const QStringList &args, Io io)
                 throw Failure(QStringLiteral("Pangkalan data ini sudah mempunyai jadual kontraktor: %1").arg(target));
             counts = load(*c, legacyFile, defaultPassword, alterations);
         } else {
-            if (!QDir().mkpath(folder))
-                throw Failure(QStringLiteral("Folder tidak dapat dicipta: %1").arg(folder));
+            Temporary::makeFolder(folder);
             sweepLeftovers(target, QStringLiteral("import"), io);
             Temporary temporary(target, QStringLiteral("import"));
             {

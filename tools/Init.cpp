@@ -62,8 +62,7 @@ int init(const QStringList &args, Io io)
             if (Temporary::occupied(path))
                 throw Failure(QStringLiteral("Fail sudah wujud dan tidak akan ditimpa: %1").arg(path));
             const QString folder = QFileInfo(path).absolutePath();
-            if (!QDir().mkpath(folder))
-                throw Failure(QStringLiteral("Folder tidak dapat dicipta: %1").arg(folder));
+            Temporary::makeFolder(folder);
             sweepLeftovers(path, QStringLiteral("init"), io);
             Temporary temporary(path, QStringLiteral("init"));
             {

@@ -1,5 +1,6 @@
 #include "Commands.h"
 #include "legacy/ReaderProcess.h"
+#include "data/FileSystem.h"
 
 #include <QCoreApplication>
 
@@ -60,6 +61,7 @@ atau URL postgresql://PENGGUNA@HOS[:PORT]/NAMA_DB.
 
 int main(int argc, char *argv[])
 {
+    arb::fs::binaryStandardStreams(); // the CSV, the reader's frames
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
         std::printf("arb-admin (Aplikasi Rekod Bina) %s\n", ARB_VERSION);
         return 0;

@@ -27,6 +27,14 @@ bool linkFile(const QString &existing, const QString &name, QString *error = nul
 bool openElsewhere(const QString &path);
 // Whether a process of this machine with this id still runs.
 bool processAlive(qint64 pid);
+// Why a file cannot be made at path on this platform (a drive that is not
+// there, a character Windows forbids, a path past Windows' 259), as a
+// sentence whose %1 takes the name to show; empty when nothing stands in
+// the way.
+QString pathProblem(const QString &path);
+// Standard output and error carry bytes as written: Windows would turn
+// each \n into \r\n, which breaks a CSV and a reader of the output.
+void binaryStandardStreams();
 // The folder of the store when none is named: the user's own on Linux;
 // on Windows the old program's D:\kontraktor when drive D: is there.
 QString defaultStoreFolder();

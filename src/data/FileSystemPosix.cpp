@@ -88,6 +88,13 @@ bool processAlive(qint64 pid)
     return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
 }
 
+QString pathProblem(const QString &)
+{
+    return {};
+}
+
+void binaryStandardStreams() {}
+
 QString defaultStoreFolder()
 {
     return QDir::homePath() + QStringLiteral("/kontraktor");

@@ -4,7 +4,10 @@
 #include <QFileDevice>
 
 #include <windows.h>
+#include <fcntl.h>
 #include <io.h>
+
+#include <cstdio>
 
 namespace arb::fs {
 
@@ -100,6 +103,31 @@ bool processAlive(qint64 pid)
     const bool running = GetExitCodeProcess(h, &code) && code == STILL_ACTIVE;
     CloseHandle(h);
     return running;
+}
+
+QString pathProblem(const QString &path)
+{
+    const QString full = QDir::toNativeSeparators(QDir::cleanPath(QDir(path).absolutePath()));
+    if (full.size() > 2 && full.at(1) == QLatin1Char(':')) {
+        const std::wstring root = full.left(3).toStdWString();
+        if (GetDriveTypeW(root.c_str()) == DRIVE_NO_ROOT_DIR)
+            return QStringLiteral("Pemacu %1 tiada pada komputer ini: %2").arg(full.left(2), QStringLiteral("%1"));
+    }
+    // After the drive's colon or the share's two backslashes.
+    for (const QChar c : full.mid(2))
+        if (c.unicode() < 32 || QStringLiteral("<>:\"|?*").contains(c))
+            return QStringLiteral("Nama fail atau folder mengandungi aksara yang tidak dibenarkan oleh Windows "
+                                  "(< > : \" | ? *): %1");
+    if (full.size() > 259)
+        return QStringLiteral("Laluan terlalu panjang untuk Windows (lebih daripada 259 aksara): %1\n"
+                              "Pilih folder dengan laluan yang lebih pendek.");
+    return {};
+}
+
+void binaryStandardStreams()
+{
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
 }
 
 QString defaultStoreFolder()

@@ -30,6 +30,14 @@ QString host()
 }
 } // namespace
 
+void Temporary::makeFolder(const QString &folder)
+{
+    if (const QString why = fs::pathProblem(folder); !why.isEmpty())
+        throw Failure(why.arg(QDir::toNativeSeparators(folder)));
+    if (!QDir().mkpath(folder))
+        throw Failure(QStringLiteral("Folder tidak dapat dicipta: %1").arg(QDir::toNativeSeparators(folder)));
+}
+
 bool Temporary::occupied(const QString &path)
 {
     return fs::occupied(path);
@@ -43,6 +51,9 @@ Temporary::Temporary(const QString &target, const QString &command)
                                              .arg(info.fileName(), command, host())
                                              .arg(QCoreApplication::applicationPid())
                                              .arg(kSuffix));
+    // Said before anything is made, naming the target, never the hidden name.
+    if (const QString why = fs::pathProblem(m_path); !why.isEmpty())
+        throw Failure(why.arg(QDir::toNativeSeparators(m_target)));
     remove(); // a name reused from a dead run of the same pid
 }
 

@@ -42,6 +42,8 @@ public:
 
     // Whether a file or a link (even a dangling or looping one) is at path.
     static bool occupied(const QString &path);
+    // Makes the folder a new store goes in; a Failure names why it could not.
+    static void makeFolder(const QString &folder);
     // The name to tell the user for path: a temporary's target, else path.
     static QString shownName(const QString &path);
 

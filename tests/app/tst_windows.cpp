@@ -276,6 +276,7 @@ private slots:
         f2->Command6->click();
         look(loadedWindow<Form7>(), u"form7"_s);
 
+#ifndef Q_OS_WIN // Windows's print dialog is the system's own, in the system's language
         // The printer dialog behind "Properties", its pages, its properties
         // and the file dialog of "print to file".
         QString okCaption;
@@ -320,6 +321,7 @@ private slots:
         QVERIFY(sawProperties && sawFiles);
         // It only keeps the choices: its button reads OK, not "Print".
         QCOMPARE(okCaption.remove(u'&'), u"OK"_s);
+#endif
 
         MessageBox::setInspector({});
         QVERIFY2(test::shownBoxes().size() >= 3, "the boxes were walked");

@@ -7,6 +7,7 @@
 #include "work/Form6.h"
 #include "work/WorkSheet.h"
 
+#include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QStandardPaths>
@@ -178,7 +179,7 @@ private slots:
             messages << Printer::closingMessage("Data Dicetak");
         }
         QCOMPARE(written, (QStringList{"senarai.pdf", "senarai (2).pdf", "senarai (4).pdf"}));
-        QCOMPARE(messages.at(1), "Data Dicetak\nDisimpan dalam fail: " + dir.filePath("senarai (2).pdf"));
+        QCOMPARE(messages.at(1), "Data Dicetak\nDisimpan dalam fail: " + QDir::toNativeSeparators(dir.filePath("senarai (2).pdf")));
         QCOMPARE(QFile(dir.filePath("senarai (3).pdf")).size(), 0);
         QVERIFY(test::readFile(dir.filePath("senarai (2).pdf")).contains("/MediaBox [0 0 612.000000 792.000000]")); // Letter, upright
 

@@ -346,6 +346,9 @@ private slots:
 
     void neverTouchesWhatItDidNotMake()
     {
+#ifdef Q_OS_WIN
+        QSKIP("symbolic links need an administrator on Windows; QFile::link makes a shortcut there");
+#endif
         QTemporaryDir dir;
         // A symlink loop where the store should go.
         const QString loop = dir.filePath(QStringLiteral("gelung.mdb"));

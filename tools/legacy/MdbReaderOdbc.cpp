@@ -87,9 +87,11 @@ MdbReader::MdbReader(const QString &path)
     db.setConnectOptions(QStringLiteral("SQL_ATTR_ACCESS_MODE=SQL_MODE_READ_ONLY"));
     if (!db.open()) {
         const QSqlError e = db.lastError();
-        // IM002: no data source and no such driver.
-        if (e.nativeErrorCode().contains(QLatin1String("IM002")) || e.databaseText().contains(QLatin1String("IM002"))
-            || e.driverText().contains(QLatin1String("IM002")))
+        // IM002: no data source and no such driver; a driver manager that
+        // cannot load it names it whole (the driver's own errors name it
+        // without "(*.mdb, *.accdb)").
+        if (e.nativeErrorCode().contains(QLatin1String("IM002")) || e.text().contains(QLatin1String("IM002"))
+            || e.text().contains(kDriver))
             throw Failure(noDriver(), e.text());
         throw Failure(kDamaged.arg(path), e.text());
     }
