@@ -1,7 +1,8 @@
 ; The Windows installer of Aplikasi Rekod Bina: per machine, under Program
 ; Files, with a Start-menu entry and an uninstaller that never touches the
 ; register or its safety copies. makensis -DSTAGE=<folder> -DOUT=<file>.
-Unicode true
+; A 64-bit installer for the 64-bit program (and Windows without 32-bit support).
+Target amd64-unicode
 !include "MUI2.nsh"
 
 !define NAME "Aplikasi Rekod Bina"
