@@ -218,7 +218,7 @@ QT_FLAGS=(-DBUILD_SHARED_LIBS=ON -DCMAKE_BUILD_TYPE=Release
   -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF
   -DFEATURE_opengl=OFF -DFEATURE_dynamicgl=OFF -DFEATURE_dbus=OFF
   -DFEATURE_network=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF
-  -DFEATURE_tabletevent=OFF -DFEATURE_vulkan=OFF -DFEATURE_direct2d=OFF
+  -DFEATURE_tabletevent=OFF -DFEATURE_vulkan=OFF
   -DFEATURE_graphicsview=OFF -DFEATURE_printpreviewdialog=OFF
   -DFEATURE_mdiarea=OFF -DFEATURE_dockwidget=OFF
   -DFEATURE_colordialog=OFF -DFEATURE_fontdialog=OFF -DFEATURE_wizard=OFF
