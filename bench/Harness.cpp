@@ -6,11 +6,13 @@
 #include <QWidget>
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSysInfo>
 #include <algorithm>
+#include <malloc.h>
 #include <vector>
 
 namespace arb::bench {
@@ -28,6 +30,36 @@ void closeAll()
         if (w->isVisible())
             w->close();
     settle();
+}
+
+double peakMemoryMB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    return 0;
+}
+
+void resetPeakMemory()
+{
+    // What was freed goes back first, so that it does not count on.
+    malloc_trim(0);
+    QFile refs(QStringLiteral("/proc/self/clear_refs"));
+    if (refs.open(QIODevice::WriteOnly))
+        refs.write("5");
+}
+
+bool wantsGroup(const QStringList &only, const QString &group)
+{
+    if (only.isEmpty())
+        return true;
+    for (const QString &o : only)
+        if (group.contains(o))
+            return true;
+    return false;
 }
 
 Timing measure(int reps, const std::function<void()> &setup, const std::function<void()> &op)
