@@ -247,7 +247,7 @@ void runOperations(Context &ctx, Table &table)
         }
         QApplication::processEvents();
         Row mem;
-        mem.operation = QStringLiteral("peak resident memory, list window open and scrolled through");
+        mem.operation = QStringLiteral("peak resident memory (list window, scrolled)");
         mem.time.median = peakMemoryMB();
         mem.budget = QStringLiteral("<= 100 MB");
         mem.holds = mem.time.median <= 100;

@@ -85,14 +85,12 @@ QString ContractorSearch::candidates(Connection &c, QVariantList &values) const
             any << Connection::ident(kNumber) + QStringLiteral(" LIKE ?");
             values << QStringLiteral("%%1%").arg(qint64(wanted));
         }
-    } else if (m_mode == kSearchByName) {
-        // An ASCII name can match only if, upper-cased, it is the word or
-        // holds it between blanks; any other name is compared here.
+    } else if (m_mode == kSearchByName && !m_key.isEmpty()) {
+        // An ASCII name can match only if, upper-cased, it holds the word;
+        // any other name is compared here.
         const QString name = Connection::ident(kName);
-        const QString upper = c.asciiUpper(name);
-        any << c.nonAscii(name) << upper + QStringLiteral(" = ?")
-            << c.findIn(QStringLiteral("' ' || %1 || ' '").arg(upper), QStringLiteral("?")) + QStringLiteral(" > 0");
-        values << m_key << QLatin1Char(' ') + m_key + QLatin1Char(' ');
+        any << c.nonAscii(name) << c.findIn(c.asciiUpper(name), QStringLiteral("?")) + QStringLiteral(" > 0");
+        values << m_key;
     }
     return any.join(QStringLiteral(" OR "));
 }

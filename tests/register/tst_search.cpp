@@ -148,7 +148,7 @@ private slots:
         const auto search = [&](const QString &word, int mode, const QList<MessageBox::Button> &answers) {
             MessageBox::queueAnswers(answers);
             searchContractors(nullptr, word, mode, dc);
-            return shownBoxes().join(u' ') + u" @" + dc.text(u"NamaSyarikat"_s);
+            return shownBoxes().join(u' ') + u" @"_s + dc.text(u"NamaSyarikat"_s);
         };
         QCOMPARE(search(u"jaya"_s, kSearchByName, QList<MessageBox::Button>(3, MessageBox::Yes)),
                  QStringList({kWord, kWord, kWord, kNone}).join(u' ') + u" @AKHIR"_s);
