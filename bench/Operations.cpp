@@ -89,7 +89,9 @@ void runOperations(Context &ctx, Table &table)
     // Memory is counted group by group, from here: making the register, and
     // the recordings the bench keeps of the lists, are not the program's.
     const auto countMemory = [&] {
-        ctx.peakMB = std::max(ctx.peakMB, peakMemoryMB());
+        const double peak = peakMemoryMB();
+        out << "  peak resident memory: " << qRound(peak) << " MB" << Qt::endl;
+        ctx.peakMB = std::max(ctx.peakMB, peak);
         resetPeakMemory();
     };
     resetPeakMemory();
