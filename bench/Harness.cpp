@@ -73,8 +73,15 @@ Timing measure(int reps, const std::function<void()> &setup, const std::function
         op();
         t.push_back(timer.nsecsElapsed() / 1e9);
     }
+    return summary(t);
+}
+
+Timing summary(std::vector<double> t)
+{
     std::sort(t.begin(), t.end());
     Timing r;
+    if (t.empty())
+        return r;
     r.min = t.front();
     r.median = t.size() % 2 ? t[t.size() / 2] : (t[t.size() / 2 - 1] + t[t.size() / 2]) / 2;
     return r;

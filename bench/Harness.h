@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 namespace arb::bench {
 
@@ -28,6 +29,9 @@ bool wantsGroup(const QStringList &only, const QString &group);
 // (Linux: /proc/self/clear_refs).
 double peakMemoryMB();
 void resetPeakMemory();
+
+// Median and least of some times, in seconds.
+Timing summary(std::vector<double> seconds);
 
 // Runs op `reps` times, setup (untimed) before each run.
 Timing measure(int reps, const std::function<void()> &setup, const std::function<void()> &op);

@@ -100,6 +100,7 @@ void runOperations(Context &ctx, Table &table)
     if (ctx.wants(QStringLiteral("susun"))) {
     out << "Susun..." << Qt::endl;
     const Timing floor = measure(reps, ctx.fresh, [&] { rewriteFloor(ctx.store); });
+    resetPeakMemory(); // the floor holds every row: the bench's, not the program's
     Form3 *list = nullptr;
     const Timing susun = measure(
         reps,
@@ -116,6 +117,7 @@ void runOperations(Context &ctx, Table &table)
     table.add(ratioRow(QStringLiteral("\"Susun\" end-to-end"), susun, QStringLiteral("rewrite"), floor, 3));
     closeAll();
     ctx.fresh();
+    countMemory();
 
     // The original insertion sort, for reference.
     {
@@ -149,8 +151,8 @@ void runOperations(Context &ctx, Table &table)
         }
         ctx.fresh();
     }
+    resetPeakMemory(); // the references are the bench's
 
-    countMemory();
     }
 
     // --- searches with no match ------------------------------------------
@@ -345,22 +347,38 @@ void runOperations(Context &ctx, Table &table)
         env.insert(QStringLiteral("ARB_EXIT_WHEN_SHOWN"), QStringLiteral("1"));
         if (!env.contains(QStringLiteral("QT_QPA_PLATFORM")))
             env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        table.add(budgetRow(QStringLiteral("start to login window (process)"), measure(reps, {}, [&] {
-                                QProcess p;
-                                p.setProcessEnvironment(env);
-                                p.start(ctx.arbPath, {QStringLiteral("--database"), ctx.store});
-                                p.waitForFinished(30000);
-                            }), 0.5));
-        // The first start of a day also writes the daily copy; the process
-        // waits for it before leaving, so this is an upper bound.
+        // Timed to the line "shown": the login window on screen. The process
+        // then leaves, on the first start of a day once the daily copy it
+        // writes meanwhile is done: that is timed to its exit.
         const QString copies = QFileInfo(ctx.store).absoluteDir().filePath(QStringLiteral("sandaran"));
-        table.add(budgetRow(QStringLiteral("start to login window, first start of the day (process, with daily copy)"),
-                            measure(reps, [&] { QDir(copies).removeRecursively(); }, [&] {
-                                QProcess p;
-                                p.setProcessEnvironment(env);
-                                p.start(ctx.arbPath, {QStringLiteral("--database"), ctx.store});
-                                p.waitForFinished(30000);
-                            }), 0.5));
+        const auto startUp = [&](bool firstOfDay, std::vector<double> &shown, std::vector<double> &left) {
+            for (int i = 0; i < reps; ++i) {
+                if (firstOfDay)
+                    QDir(copies).removeRecursively();
+                QProcess p;
+                p.setProcessEnvironment(env);
+                QElapsedTimer t;
+                t.start();
+                p.start(ctx.arbPath, {QStringLiteral("--database"), ctx.store});
+                while (!p.canReadLine() && p.waitForReadyRead(30000)) {
+                }
+                shown.push_back(t.nsecsElapsed() / 1e9);
+                p.waitForFinished(120000);
+                left.push_back(t.nsecsElapsed() / 1e9);
+            }
+        };
+        std::vector<double> shown, left, shownFirst, leftFirst;
+        // The first starts of the day first: later starts find their copy.
+        startUp(true, shownFirst, leftFirst);
+        startUp(false, shown, left);
+        table.add(budgetRow(QStringLiteral("start to login window (process)"), summary(shown), 0.5));
+        table.add(budgetRow(QStringLiteral("start to login window, first start of the day (process, daily copy meanwhile)"),
+                            summary(shownFirst), 0.5));
+        Row copy;
+        copy.operation = QStringLiteral("first start of the day to its daily copy written (process exit)");
+        copy.time = summary(leftFirst);
+        copy.hasBudget = false;
+        table.add(copy);
         QDir(copies).removeRecursively();
     }
 }
