@@ -372,16 +372,21 @@ QString Connection::findIn(const QString &text, const QString &part) const
 
 void Connection::addIndex(const QString &table, const QString &name, const QString &expression)
 {
+    // The program's own names, written into the statement: one round trip
+    // on a server, where a statement with values is prepared first.
+    const auto literal = [](QString text) {
+        return QLatin1Char('\'') + text.replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\'');
+    };
     if (m_engine == Engine::Sqlite) {
-        QSqlQuery q = exec(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?"), {name});
+        QSqlQuery q = exec(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = %1").arg(literal(name)));
         if (q.next())
             return;
         q.finish();
     } else {
         QSqlQuery q = exec(QStringLiteral("SELECT EXISTS (SELECT 1 FROM pg_indexes WHERE schemaname = current_schema() "
-                                          "AND tablename = ? AND indexname = ?), pg_has_role(c.relowner, 'USAGE') "
-                                          "FROM pg_class c WHERE c.oid = to_regclass(?)"),
-                           {table, name, table});
+                                          "AND tablename = %1 AND indexname = %2), pg_has_role(c.relowner, 'USAGE') "
+                                          "FROM pg_class c WHERE c.oid = to_regclass(%1)")
+                               .arg(literal(table), literal(name)));
         if (!q.next() || q.value(0).toBool() || !q.value(1).toBool())
             return;
         q.finish();
