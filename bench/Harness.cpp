@@ -6,11 +6,13 @@
 #include <QWidget>
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSysInfo>
 #include <algorithm>
+#include <malloc.h>
 #include <vector>
 
 namespace arb::bench {
@@ -30,6 +32,36 @@ void closeAll()
     settle();
 }
 
+double peakMemoryMB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    return 0;
+}
+
+void resetPeakMemory()
+{
+    // What was freed goes back first, so that it does not count on.
+    malloc_trim(0);
+    QFile refs(QStringLiteral("/proc/self/clear_refs"));
+    if (refs.open(QIODevice::WriteOnly))
+        refs.write("5");
+}
+
+bool wantsGroup(const QStringList &only, const QString &group)
+{
+    if (only.isEmpty())
+        return true;
+    for (const QString &o : only)
+        if (group.contains(o))
+            return true;
+    return false;
+}
+
 Timing measure(int reps, const std::function<void()> &setup, const std::function<void()> &op)
 {
     std::vector<double> t;
@@ -41,8 +73,15 @@ Timing measure(int reps, const std::function<void()> &setup, const std::function
         op();
         t.push_back(timer.nsecsElapsed() / 1e9);
     }
+    return summary(t);
+}
+
+Timing summary(std::vector<double> t)
+{
     std::sort(t.begin(), t.end());
     Timing r;
+    if (t.empty())
+        return r;
     r.min = t.front();
     r.median = t.size() % 2 ? t[t.size() / 2] : (t[t.size() / 2 - 1] + t[t.size() / 2]) / 2;
     return r;

@@ -2,7 +2,9 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
+#include <vector>
 
 namespace arb::bench {
 
@@ -16,6 +18,20 @@ struct Timing
 void settle();
 // Closes every window shown, then settles.
 void closeAll();
+
+// Whether a group runs: every group when only is empty, else those whose
+// name holds one of its entries (--only, given once or more, or as a list
+// with commas).
+bool wantsGroup(const QStringList &only, const QString &group);
+
+// The process's peak resident memory in MB since it started, or since the
+// last resetPeakMemory(), which first gives freed memory back to the system
+// (Linux: /proc/self/clear_refs).
+double peakMemoryMB();
+void resetPeakMemory();
+
+// Median and least of some times, in seconds.
+Timing summary(std::vector<double> seconds);
 
 // Runs op `reps` times, setup (untimed) before each run.
 Timing measure(int reps, const std::function<void()> &setup, const std::function<void()> &op);

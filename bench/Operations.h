@@ -17,9 +17,10 @@ struct Context
     QString arbPath; // the program
     std::function<void()> fresh;
     QTextStream &out;
-    QString only; // run only the groups whose name contains this
+    QStringList only; // groups to run (wantsGroup)
+    double peakMB = 0; // the program's peak resident memory over the groups run
 
-    bool wants(const QString &group) const { return only.isEmpty() || group.contains(only); }
+    bool wants(const QString &group) const { return wantsGroup(only, group); }
 };
 
 void runOperations(Context &ctx, Table &table);

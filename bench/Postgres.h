@@ -13,8 +13,8 @@ struct ServerRun
     int count = 0;
     int history = 0; // entries in the change history
     int reps = 1;
-    QString only; // run only the groups whose name contains this: windows, susun, copy
-    bool wants(const QString &group) const { return only.isEmpty() || group.contains(only); }
+    QStringList only; // groups to run (wantsGroup): windows, susun, copy
+    bool wants(const QString &group) const { return wantsGroup(only, group); }
 };
 
 // The register's operations on the server through a latency relay: time,

@@ -1,8 +1,10 @@
 #include "data/Connection.h"
 
 #include "data/Convert.h"
+#include "data/Fields.h"
 #include "data/History.h"
 #include "data/Locations.h"
+#include "data/Numbering.h"
 #include "data/SafetyCopy.h"
 #include "data/StoreError.h"
 #include "data/Temporary.h"
@@ -345,6 +347,55 @@ QString Connection::sameAs(const QString &column) const
     return ident(column) + (m_engine == Engine::Sqlite ? QStringLiteral(" IS ?") : QStringLiteral(" IS NOT DISTINCT FROM ?"));
 }
 
+QString Connection::nonAscii(const QString &text) const
+{
+    // SQLite: more bytes than characters. The server's pattern holds in any
+    // of its encodings.
+    return m_engine == Engine::Sqlite ? QStringLiteral("length(CAST(%1 AS BLOB)) <> length(%1)").arg(text)
+                                      : QStringLiteral(R"(%1 ~ E'[^\\x01-\\x7f]')").arg(text);
+}
+
+QString Connection::asciiUpper(const QString &text) const
+{
+    // SQLite's upper() leaves all but ASCII alone; the server's follows its
+    // locale, so the letters are named.
+    return m_engine == Engine::Sqlite
+        ? QStringLiteral("upper(%1)").arg(text)
+        : QStringLiteral("translate(%1, 'abcdefghijklmnopqrstuvwxyz', 'ABCDEFGHIJKLMNOPQRSTUVWXYZ')").arg(text);
+}
+
+QString Connection::findIn(const QString &text, const QString &part) const
+{
+    return QStringLiteral("%1(%2, %3)").arg(m_engine == Engine::Sqlite ? QStringLiteral("instr") : QStringLiteral("strpos"),
+                                            text, part);
+}
+
+void Connection::addIndex(const QString &table, const QString &name, const QString &expression)
+{
+    // The program's own names, written into the statement: one round trip
+    // on a server, where a statement with values is prepared first.
+    const auto literal = [](QString text) {
+        return QLatin1Char('\'') + text.replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\'');
+    };
+    if (m_engine == Engine::Sqlite) {
+        QSqlQuery q = exec(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = %1").arg(literal(name)));
+        if (q.next())
+            return;
+        q.finish();
+    } else {
+        QSqlQuery q = exec(QStringLiteral("SELECT EXISTS (SELECT 1 FROM pg_indexes WHERE schemaname = current_schema() "
+                                          "AND tablename = %1 AND indexname = %2), pg_has_role(c.relowner, 'USAGE') "
+                                          "FROM pg_class c WHERE c.oid = to_regclass(%1)")
+                               .arg(literal(table), literal(name)));
+        if (!q.next() || q.value(0).toBool() || !q.value(1).toBool())
+            return;
+        q.finish();
+    }
+    write([&] {
+        exec(QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 ((%3))").arg(ident(name), ident(table), expression));
+    });
+}
+
 bool Connection::hasTable(const QString &table)
 {
     if (m_tables.isEmpty())
@@ -379,6 +430,14 @@ std::shared_ptr<Connection> Connection::shared(const QString &location)
     auto c = std::make_shared<Connection>(key);
     // A store made before the history gets it at its first open by the program.
     History::prepare(*c);
+    // So does a store made before its serials were indexed. One that cannot
+    // take the index now (read-only, busy) is read without it.
+    if (c->hasTable(kContractorTable)) {
+        try {
+            addSerialIndex(*c);
+        } catch (const Failure &) {
+        }
+    }
     open.insert(key, c);
     return c;
 }

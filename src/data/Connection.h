@@ -92,6 +92,17 @@ public:
     QString idColumn() const;
     // "column equals ?" that also holds when both are null.
     QString sameAs(const QString &column) const;
+    // Pieces of a condition that narrows a read to the rows that can match,
+    // which the program then compares itself: true for a text holding a
+    // character outside ASCII; the text with only a-z made A-Z; where part
+    // first occurs in text, from 1 (0: nowhere).
+    QString nonAscii(const QString &text) const;
+    QString asciiUpper(const QString &text) const;
+    QString findIn(const QString &text, const QString &part) const;
+    // Adds the index on expression unless the store has it. A role that does
+    // not own the table (server) leaves it out: reads give the same rows
+    // without it, only more slowly.
+    void addIndex(const QString &table, const QString &name, const QString &expression);
 
     // Read from the catalog once per connection (again after a change of
     // tables through this connection).

@@ -8,6 +8,7 @@
 
 #include <QSqlQuery>
 #include <algorithm>
+#include <limits>
 
 namespace arb {
 
@@ -98,6 +99,29 @@ void DataControl::loadIds()
     m_ids = ids;
 }
 
+// The rows added since the list was read follow its last id, as ids only
+// grow; the whole list is read again only when rows have gone meanwhile (the
+// count tells), so a registration does not read a large register through.
+void DataControl::appendNewIds()
+{
+    const QString table = Connection::ident(m_table);
+    QSqlQuery q = connection().exec(
+        QStringLiteral("SELECT id, (SELECT count(*) FROM %1) FROM %1 WHERE id > ? ORDER BY id").arg(table),
+        {m_ids.isEmpty() ? std::numeric_limits<qint64>::min() : m_ids.last()});
+    QList<qint64> added;
+    qint64 count = -1;
+    while (q.next()) {
+        added.append(q.value(0).toLongLong());
+        count = q.value(1).toLongLong();
+    }
+    requireWholeRead(q, connection().location());
+    if (added.isEmpty() || m_ids.size() + added.size() != count) {
+        loadIds();
+        return;
+    }
+    m_ids.append(added);
+}
+
 void DataControl::reloadRows()
 {
     if (m_kind != Kind::Table)
@@ -181,6 +205,12 @@ void DataControl::ensureRead()
 
 int DataControl::indexOfId(qint64 id) const
 {
+    // Listed in stored order, the ids ascend: halving finds one at once in
+    // a register of any size. A list some hand-made id has put out of order
+    // is searched through.
+    const auto it = std::lower_bound(m_ids.cbegin(), m_ids.cend(), id);
+    if (it != m_ids.cend() && *it == id)
+        return int(it - m_ids.cbegin());
     return int(m_ids.indexOf(id));
 }
 
@@ -318,7 +348,7 @@ void DataControl::update()
         // Ids only grow, so the new row is the last in stored order. A table
         // control lists the table as it is: rows other desktops added too.
         if (m_kind == Kind::Table)
-            loadIds();
+            appendNewIds();
         else
             m_ids.append(id);
         m_lastAddedId = id;

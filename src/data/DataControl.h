@@ -161,6 +161,7 @@ protected:
 private:
     enum class Mode { None, Add, Edit };
     void loadIds();
+    void appendNewIds();
     void loadCurrent();
     void ensureRead();
     // The conditional UPDATE of the current row; on a miss the conflict

@@ -4,6 +4,7 @@
 #include "data/Fields.h"
 #include "data/Password.h"
 #include "data/History.h"
+#include "data/Numbering.h"
 
 namespace arb::Schema {
 
@@ -18,6 +19,7 @@ void createTables(Connection &c, bool triggers)
         cols << Connection::ident(f) + QStringLiteral(" TEXT");
     cols << History::keyColumn(c);
     c.exec(QStringLiteral("CREATE TABLE kontraktor (%1)").arg(cols.join(QStringLiteral(", "))));
+    addSerialIndex(c);
     c.exec(QStringLiteral("CREATE TABLE password (%1, %2 TEXT)").arg(c.idColumn(), Connection::ident(QStringLiteral("password"))));
     c.exec(QStringLiteral("CREATE TABLE test (%1, %2 TEXT)").arg(c.idColumn(), Connection::ident(QStringLiteral("Tarikh_dapat_kerja"))));
     History::createTables(c);

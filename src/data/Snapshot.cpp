@@ -9,7 +9,8 @@
 
 namespace arb {
 
-Snapshot::Snapshot(const QString &databaseName, const QString &table, const QStringList &fields)
+Snapshot::Snapshot(const QString &databaseName, const QString &table, const QStringList &fields, const QString &where,
+                   const QVariantList &values)
 {
     const std::shared_ptr<Connection> shared = Connection::shared(databaseName);
     Connection &c = *shared;
@@ -21,7 +22,8 @@ Snapshot::Snapshot(const QString &databaseName, const QString &table, const QStr
         for (const QString &f : fields)
             selected += QStringLiteral(", ") + Connection::ident(f);
     }
-    QSqlQuery q = c.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY id").arg(selected, Connection::ident(table)));
+    const QString only = where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where;
+    QSqlQuery q = c.exec(QStringLiteral("SELECT %1 FROM %2%3 ORDER BY id").arg(selected, Connection::ident(table), only), values);
     const QSqlRecord rec = q.record();
     QList<int> columns;
     const int idColumn = rec.indexOf(QStringLiteral("id"));

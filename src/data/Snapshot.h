@@ -17,7 +17,9 @@ class Snapshot : public Cursor
 {
 public:
     // fields: only these columns (and the hidden id); all when empty.
-    Snapshot(const QString &databaseName, const QString &table, const QStringList &fields = {});
+    // where: only the rows it holds for (with its bound values); all when empty.
+    Snapshot(const QString &databaseName, const QString &table, const QStringList &fields = {},
+             const QString &where = {}, const QVariantList &values = {});
 
     int recordCount() const { return rowCount(); }
     QVariant value(const QString &field) override;

@@ -4,10 +4,15 @@
 #include "data/Fields.h"
 #include "data/Connection.h"
 #include "data/StoreError.h"
+#include "platform/Guard.h"
 #include "platform/Look.h"
 
 #include <QRegularExpression>
 #include <QSqlQuery>
+#include <QTimer>
+#include <QWidget>
+
+#include <algorithm>
 
 namespace arb {
 
@@ -26,26 +31,76 @@ const QList<ContractorGrid::Column> &ContractorGrid::columns()
     return list;
 }
 
+namespace {
+// Rows read at a time as the grid shows them, and blocks kept: a screenful
+// or two, and a scroll back and forth, without reading again.
+constexpr int kBlockRows = 256;
+constexpr int kBlocksKept = 16;
+} // namespace
+
 ContractorGrid::ContractorGrid(const QString &databaseName, QObject *parent)
     : QAbstractTableModel(parent)
+    , m_databaseName(databaseName)
 {
-    // Only the eight shown fields are read: a register of thousands opens
-    // at once. The connection closes before the window shows.
+    // Only the row ids now: the fields follow as the grid shows the rows.
+    const std::shared_ptr<Connection> shared = Connection::shared(databaseName);
+    Connection &c = *shared;
+    QSqlQuery q = c.exec(QStringLiteral("SELECT id FROM %1 ORDER BY id").arg(Connection::ident(kContractorTable)));
+    while (q.next())
+        m_ids << q.value(0).toLongLong();
+    requireWholeRead(q, c.location());
+}
+
+QStringList ContractorGrid::readBlock(int number) const
+{
+    const int first = number * kBlockRows;
+    const int last = std::min(first + kBlockRows, int(m_ids.size())) - 1;
     QStringList fields;
     for (const Column &c : columns())
         fields << Connection::ident(c.field);
-    const std::shared_ptr<Connection> shared = Connection::shared(databaseName);
+    const std::shared_ptr<Connection> shared = Connection::shared(m_databaseName);
     Connection &c = *shared;
-    QSqlQuery q = c.exec(QStringLiteral("SELECT %1, id FROM %2 ORDER BY id")
-                             .arg(fields.join(QStringLiteral(", ")), Connection::ident(kContractorTable)));
+    QSqlQuery q = c.exec(QStringLiteral("SELECT %1, id FROM %2 WHERE id BETWEEN ? AND ? ORDER BY id")
+                             .arg(fields.join(QStringLiteral(", ")), Connection::ident(kContractorTable)),
+                         {m_ids.at(first), m_ids.at(last)});
     const int n = int(columns().size());
+    // A row removed since the window loaded stays, empty, in its place.
+    QStringList cells(qsizetype(last - first + 1) * n);
+    int row = first;
     while (q.next()) {
+        const qint64 id = q.value(n).toLongLong();
+        while (row <= last && m_ids.at(row) < id)
+            ++row;
+        if (row > last || m_ids.at(row) != id)
+            continue;
         for (int i = 0; i < n; ++i)
-            m_cells << valueToTextOrEmpty(q.value(i));
-        m_ids << q.value(n).toLongLong();
-        ++m_rows;
+            cells[qsizetype(row - first) * n + i] = valueToTextOrEmpty(q.value(i));
     }
     requireWholeRead(q, c.location());
+    return cells;
+}
+
+const QStringList &ContractorGrid::block(int number) const
+{
+    if (const auto it = m_blocks.constFind(number); it != m_blocks.constEnd()) {
+        m_recent.removeOne(number);
+        m_recent.append(number);
+        return *it;
+    }
+    QStringList cells;
+    try {
+        cells = readBlock(number);
+    } catch (const Failure &f) {
+        // Asked while painting: the rows stay empty and the failure is
+        // reported once the paint is over.
+        cells = QStringList(qsizetype(std::min(kBlockRows, int(m_ids.size()) - number * kBlockRows)) * columns().size());
+        auto *self = const_cast<ContractorGrid *>(this);
+        QTimer::singleShot(0, self, [self, f] { reportFailure(qobject_cast<QWidget *>(self->parent()), f); });
+    }
+    if (m_recent.size() >= kBlocksKept)
+        m_blocks.remove(m_recent.takeFirst());
+    m_recent.append(number);
+    return *m_blocks.insert(number, cells);
 }
 
 qint64 ContractorGrid::idAt(int row) const
@@ -55,12 +110,13 @@ qint64 ContractorGrid::idAt(int row) const
 
 int ContractorGrid::rowOf(qint64 id) const
 {
-    return int(m_ids.indexOf(id));
+    const auto it = std::lower_bound(m_ids.cbegin(), m_ids.cend(), id);
+    return it != m_ids.cend() && *it == id ? int(it - m_ids.cbegin()) : -1;
 }
 
 int ContractorGrid::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : m_rows;
+    return parent.isValid() ? 0 : int(m_ids.size());
 }
 
 int ContractorGrid::columnCount(const QModelIndex &parent) const
@@ -81,9 +137,12 @@ QString ContractorGrid::cellText(const QString &stored)
 
 QVariant ContractorGrid::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_rows || index.column() >= columns().size())
+    if (!index.isValid() || index.row() >= m_ids.size() || index.column() >= columns().size())
         return {};
-    const QString &stored = m_cells.at(qsizetype(index.row()) * columns().size() + index.column());
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
+        return {};
+    const QString &stored = block(index.row() / kBlockRows)
+                                .at(qsizetype(index.row() % kBlockRows) * columns().size() + index.column());
     switch (role) {
     case Qt::DisplayRole:
         return cellText(stored);

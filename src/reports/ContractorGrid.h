@@ -1,14 +1,18 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QHash>
 #include <QList>
 #include <QStringList>
 
 namespace arb {
 
-// The source of the list window's grid: table kontraktor read once, whole,
-// in stored order, when the window loads; later changes are seen only when
-// the window is loaded again. Read-only. Eight columns.
+// The source of the list window's grid: the rows of table kontraktor in
+// stored order, listed when the window loads; rows stored later are seen
+// only when the window is loaded again. A row's fields are read when the
+// grid first shows it, a block of rows at a time, and only the blocks last
+// shown are kept, so a register of any size opens at once in little memory.
+// Read-only. Eight columns.
 class ContractorGrid : public QAbstractTableModel
 {
     Q_OBJECT
@@ -37,9 +41,14 @@ public:
     static QString cellText(const QString &stored);
 
 private:
-    QStringList m_cells; // row by row, eight to a row; a null as a null string
-    int m_rows = 0;
-    QList<qint64> m_ids;
+    // The cells of a block of rows, eight to a row; a null as a null string.
+    const QStringList &block(int number) const;
+    QStringList readBlock(int number) const;
+
+    QString m_databaseName;
+    QList<qint64> m_ids; // ascending: the stored order
+    mutable QHash<int, QStringList> m_blocks;
+    mutable QList<int> m_recent; // block numbers, the last shown last
 };
 
 } // namespace arb

@@ -56,6 +56,15 @@ void printRow(Printer &printer, Snapshot &rows, double y)
 
 } // namespace
 
+const QStringList &contractorListFields()
+{
+    static const QStringList fields{
+        QStringLiteral("NoDaftar"), QStringLiteral("TarikhDaftar"), QStringLiteral("NamaSyarikat"),
+        QStringLiteral("AlamatPendaftaranSyarikat"), QStringLiteral("NoTelHp"), QStringLiteral("NoTelPej"),
+        QStringLiteral("NoFaks"), QStringLiteral("kelas"), QStringLiteral("Bidang")};
+    return fields;
+}
+
 void printContractorList(Printer &printer, Snapshot &rows, int first, int last)
 {
     for (int position = 1; position < first && !rows.eof(); ++position)

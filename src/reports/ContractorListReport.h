@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 namespace arb {
 
 class Printer;
@@ -12,6 +14,8 @@ class Snapshot;
 // follows, so an empty snapshot gives one page with the empty skeleton.
 // The job is left open for the caller's EndDoc.
 void printContractorList(Printer &printer, Snapshot &rows, int first, int last);
+// The fields it prints: all the snapshot needs to hold.
+const QStringList &contractorListFields();
 
 inline constexpr int kContractorRowsPerPage = 9;
 

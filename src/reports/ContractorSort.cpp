@@ -5,6 +5,7 @@
 #include "data/DataControl.h"
 #include "data/Fields.h"
 #include "data/History.h"
+#include "data/StoreError.h"
 #include "platform/Failure.h"
 
 #include <QScopeGuard>
@@ -16,10 +17,6 @@
 #include <vector>
 
 namespace arb {
-
-namespace {
-const QString kNothingSorted = QStringLiteral(" Tiada rekod disusun.");
-} // namespace
 
 int sortContractors(Connection &c, QHash<qint64, qint64> *moves)
 {
@@ -42,9 +39,7 @@ int sortContractors(Connection &c, QHash<qint64, qint64> *moves)
             ids.push_back(read.value(0).toLongLong());
             keys.push_back(registrationSerial(read.value(1).toString()));
         }
-        if (read.lastError().isValid())
-            throw Failure(QStringLiteral("Jadual kontraktor tidak dapat dibaca.") + kNothingSorted,
-                          read.lastError().text());
+        requireWholeRead(read, c.location());
         read.finish();
         if (ids.empty())
             return;

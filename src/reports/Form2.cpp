@@ -204,7 +204,7 @@ void Form2::command1Click()
         return;
     }
     BusyPointer busy;
-    Snapshot rows(Locations::kSharedPath, kContractorTable);
+    Snapshot rows(Locations::kSharedPath, kContractorTable, contractorListFields());
     if (*from > rows.recordCount()) {
         MessageBox::tell(this, QStringLiteral("Tiada data"), kTitle, MessageBox::Critical);
         return;
@@ -218,7 +218,7 @@ void Form2::command1Click()
 void Form2::command2Click()
 {
     BusyPointer busy;
-    Snapshot rows(Locations::kSharedPath, kContractorTable);
+    Snapshot rows(Locations::kSharedPath, kContractorTable, contractorListFields());
     Printer printer(QStringLiteral("Senarai Kontraktor"));
     printContractorList(printer, rows, 1, INT_MAX);
     printer.endDoc();
@@ -228,7 +228,7 @@ void Form2::command2Click()
 void Form2::command3Click()
 {
     BusyPointer busy;
-    Snapshot rows(Locations::kSharedPath, kContractorTable);
+    Snapshot rows(Locations::kSharedPath, kContractorTable, workListFields());
     Printer printer(QStringLiteral("Senarai Kerja"));
     printWorkList(printer, rows);
     printer.endDoc();

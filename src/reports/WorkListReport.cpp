@@ -40,6 +40,15 @@ void printRow(Printer &printer, Snapshot &rows, double y)
 
 } // namespace
 
+const QStringList &workListFields()
+{
+    static const QStringList fields{QStringLiteral("NoDaftar"),  QStringLiteral("NamaSyarikat"),
+                                    QStringLiteral("AlamatPendaftaranSyarikat"), QStringLiteral("NoTelPej"),
+                                    QStringLiteral("NoTelHp"),   QStringLiteral("NoFaks"),
+                                    QStringLiteral("Tarikh_dapat_kerja")};
+    return fields;
+}
+
 void printWorkList(Printer &printer, Snapshot &rows)
 {
     short c = 1;

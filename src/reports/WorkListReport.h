@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 namespace arb {
 
 class Printer;
@@ -9,6 +11,8 @@ class Snapshot;
 // landscape page, with its works counted per calendar month. Pages break as
 // in the contractor list. The job is left open for the caller's EndDoc.
 void printWorkList(Printer &printer, Snapshot &rows);
+// The fields it prints: all the snapshot needs to hold.
+const QStringList &workListFields();
 
 inline constexpr int kWorkRowsPerPage = 14;
 

@@ -4,6 +4,7 @@
 #include "data/Convert.h"
 #include "data/DataControl.h"
 #include "data/Locations.h"
+#include "data/Numbering.h"
 #include "data/Snapshot.h"
 #include "data/StoreError.h"
 #include "platform/Failure.h"
@@ -165,6 +166,90 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(Failure, other.text(QStringLiteral("NamaSyarikat")));
         other.moveFirst();
         QCOMPARE(other.text(QStringLiteral("NamaSyarikat")), QStringLiteral("BARU"));
+    }
+
+    // The proposal and the taken-number check read the store's index of
+    // serials, and agree with the program's own reading of every number:
+    // blanks of any kind around the serial, digits of another script,
+    // irregular and empty numbers. A store made before the index gets it.
+    void serialsReadThroughTheIndex()
+    {
+        test::TempStore store;
+        const auto proposal = [] {
+            return proposedRegistrationNumber(*Connection::shared(Locations::kLocalPath));
+        };
+        const auto stored = [](const QString &number) {
+            auto c = Connection::shared(Locations::kLocalPath);
+            QString out;
+            c->write([&] { out = freeRegistrationNumber(*c, number); });
+            return out;
+        };
+        QCOMPARE(proposal(), QStringLiteral("ZRVA/KP/0001"));
+        const QList<std::pair<QVariant, qint64>> numbers{
+            {QStringLiteral("ZRVA/KP/0012"), 13},          {QStringLiteral(" 0040 "), 41},
+            {QStringLiteral("ZRVA/KP/0077\t"), 78},        {QStringLiteral("ZRVA/KP/\u00a00090"), 91},
+            {QStringLiteral("ZRVA/KP/0100x"), 91},         {QStringLiteral("ZRVA/KP/\u0663\u0663\u0663"), 91},
+            {QStringLiteral("ZRVA/KP/1234567890123456789"), 91}, {QStringLiteral("ZRVA/KP/0150\u3000"), 151},
+            {QStringLiteral("ZRVA/KP/0160\r\n"), 161},     {QStringLiteral("ZRVA/KP/0170\x1f"), 161},
+            {QStringLiteral("170/ZRVA"), 161},             {QStringLiteral("a/b/0200"), 201},
+            {QStringLiteral("ZRVA/KP/+300"), 201},         {QStringLiteral("ZRVA/KP/"), 201},
+            {QVariant(), 201},                             {QStringLiteral("-"), 201}};
+        for (const auto &[number, next] : numbers) {
+            store.addContractor({{QStringLiteral("NoDaftar"), number}});
+            QCOMPARE(proposal(), registrationNumber(next));
+        }
+        for (const qint64 serial : {12, 40, 77, 90, 150, 160, 200})
+            QCOMPARE(stored(registrationNumber(serial)), QStringLiteral("ZRVA/KP/0201"));
+        for (const qint64 serial : {41, 100, 170, 300, 663})
+            QCOMPARE(stored(registrationNumber(serial)), registrationNumber(serial));
+        // Never less than the row count + 1.
+        store.exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 200) "
+                                  "INSERT INTO kontraktor (\"NoDaftar\") SELECT '-' FROM n"));
+        QCOMPARE(proposal(), QStringLiteral("ZRVA/KP/0217"));
+
+        const QString index = test::onPostgres()
+            ? QStringLiteral("SELECT count(*) FROM pg_indexes WHERE indexname = 'kontraktor_nombor'")
+            : QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = 'kontraktor_nombor'");
+        const auto indexed = [&] {
+            Connection c(Locations::kLocalPath);
+            QSqlQuery q = c.exec(index);
+            return q.next() && q.value(0).toInt() == 1;
+        };
+        QVERIFY(indexed());
+        store.exec(QStringLiteral("DROP INDEX kontraktor_nombor"));
+        QVERIFY(!indexed());
+        QCOMPARE(proposal(), QStringLiteral("ZRVA/KP/0217"));
+        QVERIFY(indexed());
+    }
+
+    // After a registration a table control lists the table as it is: the
+    // rows other desktops added meanwhile follow, and rows they removed are
+    // gone, without going back to the first row.
+    void tableControlAfterARegistration()
+    {
+        test::TempStore store;
+        store.addContractors(3);
+        DataControl dc(Locations::kLocalPath, QStringLiteral("kontraktor"), DataControl::Kind::Table);
+        dc.open();
+        const auto backwards = [&] {
+            dc.moveToId(dc.lastAddedId());
+            QStringList out;
+            for (; !dc.bof(); dc.movePrevious())
+                out << serialAt(dc).right(4);
+            return out.join(QLatin1Char(' '));
+        };
+        const auto registerAs = [&](const QString &number) {
+            dc.addNew();
+            dc.setValue(QStringLiteral("NoDaftar"), number);
+            dc.update();
+        };
+        store.addContractor({{QStringLiteral("NoDaftar"), QStringLiteral("ZRVA/KP/0004")}});
+        registerAs(QStringLiteral("ZRVA/KP/0005"));
+        QCOMPARE(backwards(), QStringLiteral("0005 0004 0003 0002 0001"));
+        store.exec(QStringLiteral("DELETE FROM kontraktor WHERE \"NoDaftar\" = 'ZRVA/KP/0002'"));
+        store.addContractor({{QStringLiteral("NoDaftar"), QStringLiteral("ZRVA/KP/0006")}});
+        registerAs(QStringLiteral("ZRVA/KP/0007"));
+        QCOMPARE(backwards(), QStringLiteral("0007 0006 0005 0004 0003 0001"));
     }
 
     // Another desktop holding the store (SQLite) or the row (server): a write

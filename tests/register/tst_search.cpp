@@ -127,6 +127,38 @@ private slots:
         // By name, numbers are words like any other: no "Masukkan Nombor".
         QCOMPARE(search(*f, u"7"_s, kSearchByName), QStringList{kNone});
     }
+
+    // The store hands over only the rows that can match; the program's own
+    // comparison still decides, over names and numbers the store reads
+    // otherwise: lower case, letters beyond ASCII, a tab inside a name,
+    // blanks before it, another kind of blank around a serial, a word that
+    // is a number written otherwise.
+    void comparedAsTheProgramReads()
+    {
+        TempStore store;
+        const QList<std::pair<QString, QString>> rows{
+            {u"ZRVA/KP/0001"_s, u"syarikat jaya maju"_s}, {u"ZRVA/KP/0002"_s, u"JAYA\tMAJU"_s},
+            {u"ZRVA/KP/0003"_s, u"Caf\u00e9 Jaya"_s},     {u"ZRVA/KP/0004"_s, u"stra\u00dfe"_s},
+            {u"ZRVA/KP/0010"_s, u"  jaya"_s},             {u"ZRVA/KP/\u00a00012"_s, u"X"_s},
+            {u"ZRVA/KP/0000"_s, u"Y"_s},                  {u"ZRVA/KP/0099"_s, u"AKHIR"_s}};
+        for (const auto &[number, name] : rows)
+            store.addContractor({{u"NoDaftar"_s, number}, {u"NamaSyarikat"_s, name}});
+        DataControl dc(Locations::kLocalPath, u"kontraktor"_s, DataControl::Kind::Dynaset);
+        dc.open();
+        const auto search = [&](const QString &word, int mode, const QList<MessageBox::Button> &answers) {
+            MessageBox::queueAnswers(answers);
+            searchContractors(nullptr, word, mode, dc);
+            return shownBoxes().join(u' ') + u" @"_s + dc.text(u"NamaSyarikat"_s);
+        };
+        QCOMPARE(search(u"jaya"_s, kSearchByName, QList<MessageBox::Button>(3, MessageBox::Yes)),
+                 QStringList({kWord, kWord, kWord, kNone}).join(u' ') + u" @AKHIR"_s);
+        QCOMPARE(search(u"strasse"_s, kSearchByName, {MessageBox::No}), kWhole + u" @stra\u00dfe"_s);
+        QCOMPARE(search(u"jaya\tmaju"_s, kSearchByName, {MessageBox::No}), kWhole + u" @JAYA\tMAJU"_s);
+        QCOMPARE(search(u"12.0"_s, kSearchByNumber, {MessageBox::No}), kWhole + u" @X"_s);
+        QCOMPARE(search(u"-0"_s, kSearchByNumber, {MessageBox::No}), kWhole + u" @Y"_s);
+        QCOMPARE(search(u"1e1"_s, kSearchByNumber, {MessageBox::No}), kWhole + u" @  jaya"_s);
+        QCOMPARE(search(u"0.5"_s, kSearchByNumber, {}), kNone + u" @AKHIR"_s);
+    }
 };
 
 ARB_TEST_MAIN(TestSearch)

@@ -95,6 +95,39 @@ private slots:
         QVERIFY(before.isNull());
     }
 
+    // A register larger than a block: the grid lists every row at load and
+    // reads the fields as it shows them, in stored order; a row removed
+    // meanwhile keeps its place, empty. After "Susun" the grid shows the new
+    // order whole, on the contractor that was current.
+    void gridReadInBlocks()
+    {
+        test::TempStore store;
+        store.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 600) "
+                   "INSERT INTO kontraktor (\"NoDaftar\", \"NamaSyarikat\") SELECT 'ZRVA/KP/' || (1600 - i), "
+                   "'SYARIKAT ' || (1600 - i) FROM n");
+        Form3 *f = showWindow<Form3>();
+        QCOMPARE(f->DataGrid1->model()->rowCount(), 600);
+        store.exec("DELETE FROM kontraktor WHERE \"NoDaftar\" = 'ZRVA/KP/1050'");
+        QStringList numbers, names;
+        for (int i = 1; i <= 600; ++i) {
+            numbers << (i == 550 ? QString() : QStringLiteral("ZRVA/KP/%1").arg(1600 - i));
+            names << (i == 550 ? QString() : QStringLiteral("SYARIKAT %1").arg(1600 - i));
+        }
+        QCOMPARE(grid(f, 0), numbers.join('|'));
+        QCOMPARE(grid(f, 2), names.join('|'));
+
+        f->DataGrid1->setCurrentIndex(f->DataGrid1->model()->index(99, 2)); // ZRVA/KP/1500
+        f->Command1->click();
+        QCOMPARE(test::shownBoxes(), QStringList{"Mesej|Selesai Disusun|info"});
+        Form3 *after = loadedWindow<Form3>();
+        numbers.removeAll(QString());
+        std::reverse(numbers.begin(), numbers.end());
+        QCOMPARE(after->DataGrid1->model()->rowCount(), 599);
+        QCOMPARE(grid(after, 0), numbers.join('|'));
+        QCOMPARE(after->DataGrid1->currentIndex().row(), int(numbers.indexOf("ZRVA/KP/1500")));
+        QCOMPARE(after->DataGrid1->currentIndex().data().toString(), QStringLiteral("SYARIKAT 1500"));
+    }
+
     void susunFailureKeluarAndEmptyRegister()
     {
         {
