@@ -3,7 +3,7 @@
 #include "data/Connection.h"
 #include "data/Convert.h"
 #include "data/Fields.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 #include <QPageLayout>
 #include <QPainter>

@@ -6,7 +6,7 @@
 #include "data/Password.h"
 #include "data/SafetyCopy.h"
 #include "data/WorkDates.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 #include <QSqlQuery>
 

@@ -7,7 +7,7 @@
 #include "data/Locations.h"
 #include "data/StoreError.h"
 #include "data/Temporary.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 #include <QFile>
 #include <QFileInfo>

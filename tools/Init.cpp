@@ -5,7 +5,7 @@
 #include "data/Locations.h"
 #include "data/Schema.h"
 #include "data/Temporary.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -6,7 +6,7 @@
 #include "data/SafetyCopy.h"
 #include "data/StoreError.h"
 #include "data/Temporary.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "data/Convert.h"
 
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 #include <QRegularExpression>
 #include <cmath>

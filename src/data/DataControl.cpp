@@ -4,7 +4,7 @@
 #include "data/Convert.h"
 #include "data/Fields.h"
 #include "data/StoreError.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 #include <QSqlQuery>
 #include <algorithm>

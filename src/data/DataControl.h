@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/Cursor.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 #include <QHash>
 #include <QList>

@@ -9,7 +9,7 @@
 #include "data/Schema.h"
 #include "data/StoreError.h"
 #include "data/Temporary.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 
 #include "data/FileSystem.h"
 #include "data/StoreError.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -7,7 +7,7 @@
 #include "data/History.h"
 #include "data/Locations.h"
 #include "platform/BusyPointer.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 #include "platform/Guard.h"
 #include "platform/Look.h"
 #include "platform/MessageBox.h"

@@ -5,7 +5,7 @@
 #include "data/DataControl.h"
 #include "data/Fields.h"
 #include "data/History.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 #include <QScopeGuard>
 #include <QSqlError>

@@ -6,7 +6,7 @@
 #include "data/Locations.h"
 #include "data/Snapshot.h"
 #include "data/StoreError.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 #include <QElapsedTimer>
 #include <QSqlQuery>

@@ -4,7 +4,7 @@
 #include "platform/Look.h"
 #include "data/Locations.h"
 #include "data/Numbering.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 #include "register/Search.h"
 #include "reports/ContractorSort.h"
 

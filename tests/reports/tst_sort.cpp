@@ -3,7 +3,7 @@
 #include "data/Convert.h"
 #include "data/Fields.h"
 #include "data/Locations.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 #include "reports/ContractorSort.h"
 
 using namespace arb;

@@ -8,7 +8,7 @@
 #include "data/Locations.h"
 #include "data/Schema.h"
 #include "platform/Look.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 #include "platform/MessageBox.h"
 
 #include <QCoreApplication>

@@ -3,7 +3,7 @@
 #include "data/BatchInsert.h"
 #include "data/Connection.h"
 #include "data/Fields.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 namespace arb::legacy {
 
