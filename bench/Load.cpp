@@ -19,7 +19,7 @@
 #include "data/HistoryLog.h"
 #include "data/Locations.h"
 #include "data/Failure.h"
-#include "reports/ContractorSort.h"
+#include "data/ContractorSort.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

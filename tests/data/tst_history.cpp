@@ -7,7 +7,7 @@
 #include "data/HistoryLog.h"
 #include "data/Locations.h"
 #include "data/Failure.h"
-#include "reports/ContractorSort.h"
+#include "data/ContractorSort.h"
 
 #include <QDir>
 #include <QScopeGuard>

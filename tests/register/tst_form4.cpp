@@ -6,7 +6,7 @@
 #include "data/Numbering.h"
 #include "data/Failure.h"
 #include "register/Search.h"
-#include "reports/ContractorSort.h"
+#include "data/ContractorSort.h"
 
 #include "app/Form1.h"
 #include "data/DataControl.h"

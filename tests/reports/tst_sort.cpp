@@ -4,7 +4,7 @@
 #include "data/Fields.h"
 #include "data/Locations.h"
 #include "data/Failure.h"
-#include "reports/ContractorSort.h"
+#include "data/ContractorSort.h"
 
 using namespace arb;
 

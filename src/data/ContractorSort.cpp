@@ -1,4 +1,4 @@
-#include "reports/ContractorSort.h"
+#include "data/ContractorSort.h"
 
 #include "data/Connection.h"
 #include "data/Convert.h"
