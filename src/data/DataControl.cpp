@@ -239,7 +239,6 @@ StaleRow DataControl::missed(qint64 id, const QStringList &fields, const QVarian
         }
         if (show)
             refreshBound();
-        emit moved();
         return StaleRow(kRowGone, where, true, read, {}, fields, mine);
     }
     if (show)
@@ -413,7 +412,6 @@ void DataControl::remove()
     m_onDeleted = true;
     m_rowId = -1;
     m_mode = Mode::None;
-    emit moved();
 }
 
 void DataControl::bind(BoundValue *box)
@@ -522,7 +520,6 @@ void DataControl::followMoves(const QString &table, const QHash<qint64, qint64> 
         // What was read travelled with the record: still the basis of its writes.
         if (d->m_rowId == was)
             d->m_rowId = now;
-        emit d->moved();
     }
 }
 
@@ -533,7 +530,6 @@ void DataControl::setRefreshDeferred(bool deferred)
 
 void DataControl::refreshBound()
 {
-    m_refreshPending = false;
     if (m_bound.isEmpty())
         return;
     const bool have = currentIndex() >= 0;
@@ -553,11 +549,8 @@ void DataControl::leaving()
 void DataControl::arrived()
 {
     m_rowId = -1;
-    if (m_refreshDeferred)
-        m_refreshPending = true;
-    else
+    if (!m_refreshDeferred)
         refreshBound();
-    emit moved();
 }
 
 } // namespace arb

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/BoundValue.h"
 #include "data/Cursor.h"
 #include "data/Failure.h"
 
@@ -47,20 +48,6 @@ private:
     QVariantMap m_stored;
     QStringList m_fields;
     QVariantMap m_mine;
-};
-
-// A box bound to a field of a data control's current row (a text box on a
-// window). The data control shows the field in it whenever the row changes
-// and writes its text back when it was changed.
-class BoundValue
-{
-public:
-    virtual ~BoundValue() = default;
-    virtual QString boundField() const = 0;
-    // Show the field's text (a null as empty); the box is then unchanged.
-    virtual void showValue(const QString &text) = 0;
-    virtual bool valueChanged() const = 0;
-    virtual QString valueText() const = 0;
 };
 
 // The data control a window owns: a cursor over a whole table, opened at
@@ -148,10 +135,6 @@ public:
     static void followMoves(const QString &table, const QHash<qint64, qint64> &moves);
     Connection &connection();
 
-signals:
-    // After every move, add or delete.
-    void moved();
-
 protected:
     int rowCount() const override;
     void leaving() override;
@@ -196,7 +179,6 @@ private:
     ConflictHandler m_conflictHandler;
     QList<BoundValue *> m_bound;
     bool m_refreshDeferred = false;
-    bool m_refreshPending = false;
 };
 
 } // namespace arb

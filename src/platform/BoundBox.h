@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/DataControl.h"
+#include "data/BoundValue.h"
 
 #include <QString>
 
