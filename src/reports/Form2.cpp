@@ -13,6 +13,7 @@
 #include "platform/Twips.h"
 #include "platform/Windows.h"
 #include "reports/ContractorListReport.h"
+#include "reports/ListPages.h"
 #include "reports/Printer.h"
 #include "reports/WorkListReport.h"
 
@@ -49,13 +50,6 @@ W *control(W *w, int left, int top, int width, int height)
     place(w, left, top, width, height);
     w->setFont(defaultFont()); // not the frame's bold caption font
     return w;
-}
-
-void title(Printer &printer, double x, const QString &text)
-{
-    printer.setCurrentX(x);
-    printer.setCurrentY(1100);
-    printer.print(text);
 }
 
 // A range box as a record position: rounded to a whole number (halves to
@@ -132,49 +126,12 @@ Form2::~Form2() = default;
 
 void Form2::table(Printer &printer, short &)
 {
-    printer.line(990, 990, 0, 9500);
-    printer.line(15490, 990, 0, 9500);
-    printer.line(990, 990, 14500, 0);
-    printer.line(990, 10490, 14500, 0);
-    for (int y = 1490; y <= 9490; y += 1000)
-        printer.line(990, y, 14500, 0);
-
-    printer.setFontName(QStringLiteral("ARIAL"));
-    printer.setFontSize(12);
-    printer.setFontBold(true);
-    title(printer, 1100, QStringLiteral("No Daftar"));
-    const std::pair<int, QString> columns[] = {
-        {2700, QStringLiteral("Tarikh Daftar")}, {4300, QStringLiteral("Nama Syarikat")},
-        {8000, QStringLiteral("Alamat")},        {10700, QStringLiteral("No Tel")},
-        {12300, QStringLiteral("Kelas")},        {14000, QStringLiteral("Bidang")}};
-    for (const auto &[x, text] : columns) {
-        printer.line(x, 990, 0, 9500);
-        title(printer, x + 100, text);
-    }
+    contractorListSkeleton(printer);
 }
 
 void Form2::table1(Printer &printer, short &)
 {
-    printer.line(990, 990, 0, 9600);
-    printer.line(15390, 990, 0, 9600);
-    printer.line(990, 990, 14400, 0);
-    printer.line(990, 10590, 14400, 0);
-    for (int k = 0; k <= 13; ++k)
-        printer.line(990, 1490 + 650 * k, 14400, 0);
-
-    printer.setFontName(QStringLiteral("ARIAL"));
-    printer.setFontSize(11);
-    printer.setFontBold(true);
-    title(printer, 1100, QStringLiteral("No Daftar"));
-    printer.line(2700, 990, 0, 9600);
-    title(printer, 2800, QStringLiteral("Nama & Alamat"));
-    printer.line(8590, 990, 0, 9600);
-    title(printer, 8690, QStringLiteral("No Tel"));
-    static const char *const months[] = {"J", "F", "M", "A", "M", "J", "J", "O", "S", "O", "N", "D"};
-    for (int k = 0; k < 12; ++k) {
-        printer.line(10590 + 400 * k, 990, 0, 9600);
-        title(printer, 10690 + 400 * k, QString::fromLatin1(months[k]));
-    }
+    workListSkeleton(printer);
 }
 
 void Form2::setRangeEnabled(bool on)
