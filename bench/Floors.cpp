@@ -1,4 +1,5 @@
 #include "Floors.h"
+#include "SortKey.h"
 
 #include "data/Connection.h"
 #include "data/Convert.h"
