@@ -29,6 +29,9 @@ Failure damagedStore(const QString &location, const QString &detail = {});
 // shorter register.
 void requireWholeRead(const QSqlQuery &query, const QString &location);
 
+// A file (or link) already at path, which is never written over.
+Failure fileExists(const QString &path);
+
 // The failure for a file (not the store) that could not be written to its
 // end: "disk full" for a full disk, the system's own reason otherwise. A
 // partial file of ours has been removed; standard output is not ours to
