@@ -30,7 +30,7 @@ ContractorGrid::ContractorGrid(const QString &databaseName, QObject *parent)
     : QAbstractTableModel(parent)
 {
     // Only the eight shown fields are read: a register of thousands opens
-    // at once. The connection closes before the window shows.
+    // at once, on the process's shared connection.
     QStringList fields;
     for (const Column &c : columns())
         fields << Connection::ident(c.field);

@@ -101,8 +101,11 @@ QMap<QString, QString> byName(TempStore &store, const QString &field)
     QMap<QString, QString> out;
     for (const QVariantMap &row : store.rows()) {
         const QString name = row.value(u"NamaSyarikat"_s).toString();
-        if (out.contains(name))
-            qWarning("%s stored twice", qPrintable(name));
+        if (out.contains(name)) {
+            // QFAIL's own call: this helper returns a value.
+            QTest::qFail(qPrintable(name + u" stored twice"_s), __FILE__, __LINE__);
+            return {};
+        }
         out.insert(name, row.value(field).toString());
     }
     return out;
