@@ -530,13 +530,25 @@ void DataControl::setRefreshDeferred(bool deferred)
 
 void DataControl::refreshBound()
 {
-    if (m_bound.isEmpty())
+    showRow(m_bound);
+}
+
+void DataControl::showRow(const QList<BoundValue *> &boxes)
+{
+    if (boxes.isEmpty())
         return;
     const bool have = currentIndex() >= 0;
     if (have)
         loadCurrent();
-    for (BoundValue *b : std::as_const(m_bound))
+    for (BoundValue *b : boxes)
         b->showValue(have ? valueToTextOrEmpty(m_row.value(fieldName(b->boundField()))) : QString());
+}
+
+void DataControl::assign(const QList<BoundValue *> &boxes)
+{
+    for (BoundValue *b : boxes)
+        if (m_mode == Mode::Add || b->valueChanged())
+            setValue(b->boundField(), b->valueText());
 }
 
 void DataControl::leaving()

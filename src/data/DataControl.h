@@ -108,6 +108,13 @@ public:
 
     void bind(BoundValue *box);
     void unbind(BoundValue *box);
+    // Boxes a window holds itself, never written back on their own: shows
+    // the current row in them (empty when there is none), as bound ones.
+    void showRow(const QList<BoundValue *> &boxes);
+    // Assigns to the row being added the value of every box, to the row
+    // being edited only those of the boxes changed since shown, so that an
+    // update writes only what the clerk changed.
+    void assign(const QList<BoundValue *> &boxes);
     // Stores the text of every changed bound box into the current row.
     void writeBack();
     // Shows the current row in the bound boxes (empty when there is none).
