@@ -1,9 +1,10 @@
 #include "Floors.h"
+#include "SortKey.h"
 
 #include "data/Connection.h"
 #include "data/Convert.h"
 #include "data/Fields.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 #include <QPageLayout>
 #include <QPainter>

@@ -11,7 +11,7 @@
 #include "platform/Windows.h"
 #include "register/Form4.h"
 #include "register/HistoryWindow.h"
-#include "reports/ContractorSort.h"
+#include "data/ContractorSort.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -3,7 +3,7 @@
 #include "data/Locations.h"
 #include "data/SafetyCopy.h"
 #include "data/Temporary.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 #include <QDateTime>
 #include <QFileInfo>

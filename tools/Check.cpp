@@ -6,7 +6,7 @@
 #include "data/Password.h"
 #include "data/SafetyCopy.h"
 #include "data/WorkDates.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 #include <QSqlQuery>
 
@@ -57,9 +57,7 @@ int check(const QStringList &args, Io io)
             io.out << "  " << p << Qt::endl;
         return 1;
     } catch (const Failure &f) {
-        io.err << f.message() << (f.detail().isEmpty() ? QString() : QStringLiteral(" (") + f.detail() + QLatin1Char(')'))
-               << Qt::endl;
-        return 1;
+        return fail(io, f);
     }
 }
 

@@ -19,6 +19,9 @@ struct Io
     QTextStream &err;
 };
 
+// The password of a new store, and of an import whose old file has none.
+inline const QString kDefaultPassword = QStringLiteral("abc123");
+
 int init(const QStringList &args, Io io);
 int copy(const QStringList &args, Io io);
 int importMdb(const QStringList &args, Io io);

@@ -1,7 +1,7 @@
 #include "Commands.h"
 
 #include "data/StoreCopy.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 
 namespace arb::admin {

@@ -7,7 +7,7 @@
 #include "data/Locations.h"
 #include "data/StoreError.h"
 #include "data/Temporary.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -51,7 +51,7 @@ int exportCsv(const QStringList &args, Io io)
                 throw outputFailure(shownName, out.errorString(), partial);
         } else {
             if (Temporary::occupied(file))
-                throw Failure(QStringLiteral("Fail sudah wujud dan tidak akan ditimpa: %1").arg(file));
+                throw fileExists(file);
             sweepLeftovers(file, QStringLiteral("export"), io);
             temporary = std::make_unique<Temporary>(file, QStringLiteral("export"));
             out.setFileName(temporary->path());
@@ -81,7 +81,7 @@ int exportCsv(const QStringList &args, Io io)
         header << History::kKey;
         QByteArray csv("\xEF\xBB\xBF");
         csv += (header.join(QLatin1Char(',')) + QStringLiteral("\r\n")).toUtf8();
-        QSqlQuery q = c.exec(QStringLiteral("SELECT %1 FROM kontraktor ORDER BY id").arg(cols.join(QLatin1Char(','))));
+        QSqlQuery q = c.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY id").arg(cols.join(QLatin1Char(',')), kContractorTable));
         while (q.next()) {
             QStringList line;
             for (int i = 0; i < cols.size(); ++i)

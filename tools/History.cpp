@@ -4,7 +4,7 @@
 #include "data/History.h"
 #include "data/HistoryLog.h"
 #include "data/Locations.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 #include <QDate>
 

@@ -6,14 +6,13 @@
 #include "data/Locations.h"
 #include "data/Password.h"
 #include "data/Schema.h"
-#include "data/Temporary.h"
+#include "data/StoreCopy.h"
 #include "legacy/MdbReader.h"
 #include "legacy/ReaderProcess.h"
 #include "legacy/StoreLoader.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 
 
@@ -21,23 +20,19 @@ namespace arb::admin {
 
 namespace {
 
-const QString kDefaultPassword = QStringLiteral("abc123");
-
-// Creates the tables and fills them from the legacy file, in one
-// transaction: on any failure the target holds none of our tables.
+// Creates the tables and fills them from the legacy file, in the new
+// store's one transaction.
 QMap<QString, qint64> load(Connection &c, const QString &legacyFile, bool &defaultPassword,
                            QList<legacy::StoreLoader::Alteration> &alterations)
 {
     legacy::StoreLoader loader(c);
-    c.write([&] {
-        Schema::fill(c, kDefaultPassword);
-        // Every contractor enters the history as imported, with a new key.
-        History::Action imported(c, History::kImported);
-        legacy::readInChild(QCoreApplication::applicationFilePath(), legacyFile,
-                            legacy::StoreLoader::wanted().keys(), loader);
-        // The old file keeps the password as text; the new store keeps its hash.
-        Password::hashPlainPasswords(c);
-    });
+    Schema::create(c, kDefaultPassword);
+    // Every contractor enters the history as imported, with a new key.
+    History::Action imported(c, History::kImported);
+    legacy::readInChild(QCoreApplication::applicationFilePath(), legacyFile, legacy::StoreLoader::wanted().keys(),
+                        loader);
+    // The old file keeps the password as text; the new store keeps its hash.
+    Password::hashPlainPasswords(c);
     defaultPassword = !loader.loaded(kPasswordTable);
     alterations = loader.alterations();
     return loader.counts();
@@ -58,35 +53,14 @@ int importMdb(const QStringList &args, Io io)
         io.err << "Fail lama dan pangkalan data baru mesti berlainan: " << target << Qt::endl;
         return 1;
     }
-    if (!server && Temporary::occupied(target)) {
-        io.err << "Fail sudah wujud dan tidak akan ditimpa: " << target << Qt::endl;
-        return 1;
-    }
-
     QMap<QString, qint64> counts;
     bool defaultPassword = false;
     QList<legacy::StoreLoader::Alteration> alterations;
-    const QString folder = QFileInfo(target).absolutePath();
-    const bool newFolder = !server && !QFileInfo::exists(folder);
     try {
-        if (server) {
-            auto c = Connection::create(target);
-            if (c->hasTable(kContractorTable))
-                throw Failure(QStringLiteral("Pangkalan data ini sudah mempunyai jadual kontraktor: %1").arg(target));
-            counts = load(*c, legacyFile, defaultPassword, alterations);
-        } else {
-            Temporary::makeFolder(folder);
-            sweepLeftovers(target, QStringLiteral("import"), io);
-            Temporary temporary(target, QStringLiteral("import"));
-            {
-                auto c = Connection::create(temporary.path());
-                counts = load(*c, legacyFile, defaultPassword, alterations);
-            }
-            temporary.putInPlace();
-        }
+        sweepLeftovers(target, QStringLiteral("import"), io);
+        makeStore(target, QStringLiteral("import"),
+                  [&](Connection &c) { counts = load(c, legacyFile, defaultPassword, alterations); });
     } catch (const Failure &f) {
-        if (newFolder)
-            QDir().rmdir(folder);
         return fail(io, f);
     }
 

@@ -4,17 +4,16 @@
 #include "data/DemoData.h"
 #include "data/Locations.h"
 #include "data/Schema.h"
-#include "data/Temporary.h"
-#include "platform/Failure.h"
+#include "data/StoreCopy.h"
+#include "data/Failure.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace arb::admin {
 
 int init(const QStringList &args, Io io)
 {
-    QString password = QStringLiteral("abc123");
+    QString password = kDefaultPassword;
     bool demo = false;
     QString path;
     for (int i = 0; i < args.size(); ++i) {
@@ -41,36 +40,16 @@ int init(const QStringList &args, Io io)
     }
     if (path.isEmpty())
         path = Locations::chooseStore({});
-    const bool server = Locations::isServerUrl(path);
-    // Tables, password and demo rows in one transaction; a new file is
-    // written under a temporary name and appears only when complete.
-    const auto fillStore = [&](Connection &c) {
-        c.write([&] {
-            Schema::fill(c, password);
-            if (demo)
-                addDemoData(c, true);
-        });
-    };
+    if (!Locations::isServerUrl(path))
+        path = QFileInfo(path).absoluteFilePath();
     try {
-        if (server) {
-            auto c = Connection::create(path);
-            if (c->hasTable(QStringLiteral("kontraktor")))
-                throw Failure(QStringLiteral("Pangkalan data ini sudah mempunyai jadual kontraktor: %1").arg(path));
-            fillStore(*c);
-        } else {
-            path = QFileInfo(path).absoluteFilePath();
-            if (Temporary::occupied(path))
-                throw Failure(QStringLiteral("Fail sudah wujud dan tidak akan ditimpa: %1").arg(path));
-            const QString folder = QFileInfo(path).absolutePath();
-            Temporary::makeFolder(folder);
-            sweepLeftovers(path, QStringLiteral("init"), io);
-            Temporary temporary(path, QStringLiteral("init"));
-            {
-                auto c = Connection::create(temporary.path());
-                fillStore(*c);
-            }
-            temporary.putInPlace();
-        }
+        sweepLeftovers(path, QStringLiteral("init"), io);
+        // Tables, password and demo rows in one transaction.
+        makeStore(path, QStringLiteral("init"), [&](Connection &c) {
+            Schema::create(c, password);
+            if (demo)
+                addDemoData(c);
+        });
     } catch (const Failure &f) {
         return fail(io, f);
     }

@@ -2,7 +2,7 @@
 
 #include "data/Locations.h"
 #include "data/SafetyCopy.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 #include "platform/Guard.h"
 #include "platform/MessageBox.h"
 

@@ -7,7 +7,7 @@
 #include "data/Password.h"
 #include "platform/Artwork.h"
 #include "platform/Button.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 #include "platform/BusyPointer.h"
 #include "platform/Guard.h"
 #include "platform/Look.h"

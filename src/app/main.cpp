@@ -1,7 +1,7 @@
 #include "app/DailyCopy.h"
 #include "app/Form1.h"
 #include "data/Locations.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 #include "platform/Guard.h"
 #include "platform/Look.h"
 

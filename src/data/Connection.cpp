@@ -8,7 +8,7 @@
 #include "data/SafetyCopy.h"
 #include "data/StoreError.h"
 #include "data/Temporary.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -124,7 +124,7 @@ void Connection::openDatabase(const QString &location, bool mustExist)
         if (mustExist && !info.exists())
             throw missingStore(m_location);
         if (!mustExist && info.exists())
-            throw Failure(QStringLiteral("Fail sudah wujud dan tidak akan ditimpa: %1").arg(m_location));
+            throw fileExists(m_location);
         if (mustExist && looksLikeAccessFile(m_location))
             throw Failure(QStringLiteral("Fail ini ialah pangkalan data Access lama, bukan pangkalan data aplikasi ini: %1")
                               .arg(m_location),

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 #include <QHash>
 #include <QSqlDatabase>

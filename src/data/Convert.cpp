@@ -1,6 +1,6 @@
 #include "data/Convert.h"
 
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 #include <QRegularExpression>
 #include <cmath>
@@ -19,14 +19,6 @@ std::optional<double> textToNumber(const QString &text)
     if (!ok || !std::isfinite(v))
         return std::nullopt;
     return v;
-}
-
-std::optional<qint16> roundToInt16(double value)
-{
-    const double r = std::nearbyint(value); // default rounding mode: halves to even
-    if (r < -32768.0 || r > 32767.0)
-        return std::nullopt;
-    return qint16(r);
 }
 
 QString valueToText(const QVariant &value, const QString &field)
@@ -52,11 +44,6 @@ std::optional<qint64> registrationSerial(const QString &noDaftar)
         if (ch < QLatin1Char('0') || ch > QLatin1Char('9'))
             return std::nullopt;
     return serial.toLongLong();
-}
-
-QString rightChars(const QString &text, int n)
-{
-    return text.size() <= n ? text : text.right(n);
 }
 
 QString trimSpaces(const QString &text)

@@ -12,9 +12,6 @@ namespace arb {
 // exponent. Anything else (letters, empty text) gives no number.
 std::optional<double> textToNumber(const QString &text);
 
-// Round half to even onto a 16-bit whole number; none when out of range.
-std::optional<qint16> roundToInt16(double value);
-
 // A stored value as text; a null has no text and throws Failure.
 QString valueToText(const QVariant &value, const QString &field);
 
@@ -27,9 +24,6 @@ QString valueToTextOrEmpty(const QVariant &value);
 // all digits ("-", letters, a sign or point, empty text) or has more than 18
 // digits. The sort, the search by number and the proposal all read this.
 std::optional<qint64> registrationSerial(const QString &noDaftar);
-
-// The last n characters of a text (the whole text when shorter).
-QString rightChars(const QString &text, int n);
 
 // Leading and trailing space characters removed; tabs and line breaks stay.
 QString trimSpaces(const QString &text);

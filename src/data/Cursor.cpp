@@ -1,7 +1,7 @@
 #include "data/Cursor.h"
 
 #include "data/Convert.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 namespace arb {
 

@@ -4,7 +4,7 @@
 #include "data/Convert.h"
 #include "data/Fields.h"
 #include "data/StoreError.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 #include <QSqlQuery>
 #include <algorithm>
@@ -269,7 +269,6 @@ StaleRow DataControl::missed(qint64 id, const QStringList &fields, const QVarian
         }
         if (show)
             refreshBound();
-        emit moved();
         return StaleRow(kRowGone, where, true, read, {}, fields, mine);
     }
     if (show)
@@ -443,7 +442,6 @@ void DataControl::remove()
     m_onDeleted = true;
     m_rowId = -1;
     m_mode = Mode::None;
-    emit moved();
 }
 
 void DataControl::bind(BoundValue *box)
@@ -552,7 +550,6 @@ void DataControl::followMoves(const QString &table, const QHash<qint64, qint64> 
         // What was read travelled with the record: still the basis of its writes.
         if (d->m_rowId == was)
             d->m_rowId = now;
-        emit d->moved();
     }
 }
 
@@ -563,14 +560,25 @@ void DataControl::setRefreshDeferred(bool deferred)
 
 void DataControl::refreshBound()
 {
-    m_refreshPending = false;
-    if (m_bound.isEmpty())
+    showRow(m_bound);
+}
+
+void DataControl::showRow(const QList<BoundValue *> &boxes)
+{
+    if (boxes.isEmpty())
         return;
     const bool have = currentIndex() >= 0;
     if (have)
         loadCurrent();
-    for (BoundValue *b : std::as_const(m_bound))
+    for (BoundValue *b : boxes)
         b->showValue(have ? valueToTextOrEmpty(m_row.value(fieldName(b->boundField()))) : QString());
+}
+
+void DataControl::assign(const QList<BoundValue *> &boxes)
+{
+    for (BoundValue *b : boxes)
+        if (m_mode == Mode::Add || b->valueChanged())
+            setValue(b->boundField(), b->valueText());
 }
 
 void DataControl::leaving()
@@ -583,11 +591,8 @@ void DataControl::leaving()
 void DataControl::arrived()
 {
     m_rowId = -1;
-    if (m_refreshDeferred)
-        m_refreshPending = true;
-    else
+    if (!m_refreshDeferred)
         refreshBound();
-    emit moved();
 }
 
 } // namespace arb

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "data/BoundValue.h"
 #include "data/Cursor.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 #include <QHash>
 #include <QList>
@@ -47,20 +48,6 @@ private:
     QVariantMap m_stored;
     QStringList m_fields;
     QVariantMap m_mine;
-};
-
-// A box bound to a field of a data control's current row (a text box on a
-// window). The data control shows the field in it whenever the row changes
-// and writes its text back when it was changed.
-class BoundValue
-{
-public:
-    virtual ~BoundValue() = default;
-    virtual QString boundField() const = 0;
-    // Show the field's text (a null as empty); the box is then unchanged.
-    virtual void showValue(const QString &text) = 0;
-    virtual bool valueChanged() const = 0;
-    virtual QString valueText() const = 0;
 };
 
 // The data control a window owns: a cursor over a whole table, opened at
@@ -121,6 +108,13 @@ public:
 
     void bind(BoundValue *box);
     void unbind(BoundValue *box);
+    // Boxes a window holds itself, never written back on their own: shows
+    // the current row in them (empty when there is none), as bound ones.
+    void showRow(const QList<BoundValue *> &boxes);
+    // Assigns to the row being added the value of every box, to the row
+    // being edited only those of the boxes changed since shown, so that an
+    // update writes only what the clerk changed.
+    void assign(const QList<BoundValue *> &boxes);
     // Stores the text of every changed bound box into the current row.
     void writeBack();
     // Shows the current row in the bound boxes (empty when there is none).
@@ -147,10 +141,6 @@ public:
     // stood on, so it keeps showing and writing the same record.
     static void followMoves(const QString &table, const QHash<qint64, qint64> &moves);
     Connection &connection();
-
-signals:
-    // After every move, add or delete.
-    void moved();
 
 protected:
     int rowCount() const override;
@@ -197,7 +187,6 @@ private:
     ConflictHandler m_conflictHandler;
     QList<BoundValue *> m_bound;
     bool m_refreshDeferred = false;
-    bool m_refreshPending = false;
 };
 
 } // namespace arb

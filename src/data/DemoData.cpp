@@ -51,7 +51,7 @@ const char *kJobs[] = {"Membaiki longkang Jalan Pasar", "Menurap jalan Taman Ser
                        "Membersih kawasan rekreasi", "Membina pagar tadika"};
 } // namespace
 
-void addDemoData(Connection &c, bool inCallersTransaction)
+void addDemoData(Connection &c)
 {
     const QStringList &fields = contractorFields();
     QStringList names, marks;
@@ -111,10 +111,7 @@ void addDemoData(Connection &c, bool inCallersTransaction)
         c.exec(QStringLiteral("INSERT INTO test (%1) VALUES (?)").arg(Connection::ident(QStringLiteral("Tarikh_dapat_kerja"))),
                {QStringLiteral("12.05.2024\r\n3.6.2024\r\n28.11.2024")});
     };
-    if (inCallersTransaction)
-        body();
-    else
-        c.write(body);
+    c.write(body);
 }
 
 } // namespace arb

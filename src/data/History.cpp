@@ -3,7 +3,7 @@
 #include "data/Connection.h"
 #include "data/Fields.h"
 #include "data/StoreError.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 #include <QCryptographicHash>
 #include <QDir>

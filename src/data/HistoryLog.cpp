@@ -6,7 +6,7 @@
 #include "data/History.h"
 #include "data/Numbering.h"
 #include "data/StoreError.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 #include <QHash>
 #include <QSqlQuery>

@@ -2,7 +2,7 @@
 
 #include "data/Connection.h"
 #include "data/StoreError.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 #include <QSqlQuery>
 

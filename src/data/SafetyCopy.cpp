@@ -6,7 +6,7 @@
 #include "data/Schema.h"
 #include "data/StoreError.h"
 #include "data/Temporary.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -195,7 +195,7 @@ void backupStore(const QString &store, const QString &dest, const QString &comma
     if (Locations::isServerUrl(source))
         throw Failure(QStringLiteral("Salinan hanya untuk fail SQLite; untuk PostgreSQL gunakan sandaran pelayan (pg_dump)."));
     if (Temporary::occupied(dest))
-        throw Failure(QStringLiteral("Fail sudah wujud dan tidak akan ditimpa: %1").arg(dest));
+        throw fileExists(dest);
     writeCopy(source, dest, command, 0, false);
 }
 

@@ -27,19 +27,15 @@ void createTables(Connection &c, bool triggers)
         History::createTriggers(c);
 }
 
-void fill(Connection &c, const QString &password)
-{
-    createTables(c);
-    // The writes that follow in this transaction are recorded under its writer.
-    if (c.inWrite())
-        History::beginWrite(c);
-    c.exec(QStringLiteral("INSERT INTO password (%1) VALUES (?)").arg(Connection::ident(QStringLiteral("password"))),
-           {Password::hash(password)});
-}
-
 void create(Connection &c, const QString &password)
 {
-    c.write([&] { fill(c, password); });
+    c.write([&] {
+        createTables(c);
+        // The writes that follow in this transaction are recorded under its writer.
+        History::beginWrite(c);
+        c.exec(QStringLiteral("INSERT INTO password (%1) VALUES (?)").arg(Connection::ident(QStringLiteral("password"))),
+               {Password::hash(password)});
+    });
 }
 
 QStringList problems(Connection &c)

@@ -13,10 +13,9 @@ namespace Schema {
 // rows first.
 void createTables(Connection &c, bool triggers = true);
 
-// Creates the three tables in an empty store, and one password row (its hash).
+// Creates the three tables in an empty store, and one password row (its
+// hash); inside the caller's write when there is one.
 void create(Connection &c, const QString &password);
-// The same inside the caller's transaction.
-void fill(Connection &c, const QString &password);
 
 // What is missing for the program: tables and fields. Empty when sound.
 QStringList problems(Connection &c);

@@ -9,10 +9,11 @@
 
 namespace arb {
 
-// The one-shot read-only query of an action ("SELECT * FROM table"): its own
-// connection, the rows as they were at opening in stored order, standing on
-// the first row. Opened by construction; the connection is closed as soon as
-// the rows are read, so no read is held open across anyone's write.
+// The one-shot read-only query of an action ("SELECT * FROM table") on the
+// process's shared connection: the rows as they were at opening in stored
+// order, standing on the first row, checked whole. Opened by construction;
+// the statement is finished as soon as the rows are read, so no read is held
+// open across anyone's write.
 class Snapshot : public Cursor
 {
 public:

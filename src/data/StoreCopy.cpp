@@ -9,8 +9,9 @@
 #include "data/Schema.h"
 #include "data/StoreError.h"
 #include "data/Temporary.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlQuery>
@@ -45,6 +46,34 @@ int copyTable(Connection &from, Connection &to, const QString &table, const QStr
 }
 } // namespace
 
+void makeStore(const QString &target, const QString &command, const std::function<void(Connection &)> &fill)
+{
+    if (Locations::isServerUrl(target)) {
+        auto c = Connection::create(target);
+        if (c->hasTable(kContractorTable))
+            throw Failure(QStringLiteral("Pangkalan data ini sudah mempunyai jadual kontraktor: %1").arg(target));
+        c->write([&] { fill(*c); });
+        return;
+    }
+    if (Temporary::occupied(target))
+        throw fileExists(target);
+    const QString folder = QFileInfo(target).absolutePath();
+    const bool newFolder = !QFileInfo::exists(folder);
+    Temporary::makeFolder(folder);
+    try {
+        Temporary temporary(target, command);
+        {
+            auto c = Connection::create(temporary.path());
+            c->write([&] { fill(*c); });
+        }
+        temporary.putInPlace();
+    } catch (...) {
+        if (newFolder)
+            QDir().rmdir(folder);
+        throw;
+    }
+}
+
 QMap<QString, int> copyStore(const QString &source, const QString &destination)
 {
     Connection from(source);
@@ -52,41 +81,26 @@ QMap<QString, int> copyStore(const QString &source, const QString &destination)
     if (!problems.isEmpty())
         throw Failure(QStringLiteral("Pangkalan data sumber tidak lengkap."), problems.join(QLatin1Char(' ')));
 
-    const bool server = Locations::isServerUrl(destination);
-    if (!server && Temporary::occupied(destination))
-        throw Failure(QStringLiteral("Fail sudah wujud dan tidak akan ditimpa: %1").arg(destination));
-    std::unique_ptr<Temporary> temporary;
-    if (!server)
-        temporary = std::make_unique<Temporary>(destination, QStringLiteral("copy"));
     QMap<QString, int> counts;
-    {
-        auto to = Connection::create(server ? destination : temporary->path());
-        if (to->hasTable(kContractorTable))
-            throw Failure(QStringLiteral("Pangkalan data tujuan sudah mempunyai jadual kontraktor: %1").arg(destination));
-        // Tables and rows in one transaction: on a server a failure, a kill
-        // or a restart leaves none of our tables behind.
-        // The history and each contractor's key come across as they are; the
-        // triggers follow the rows, which are not registered anew. A store
-        // made before the history gets new keys and an empty one.
-        to->write([&] {
-            Schema::createTables(*to, false);
-            counts.insert(kContractorTable,
-                          copyTable(from, *to, kContractorTable, QStringList(contractorFields()) << History::kKey));
-            counts.insert(kPasswordTable, copyTable(from, *to, kPasswordTable, {QStringLiteral("password")}));
-            counts.insert(kTestTable, copyTable(from, *to, kTestTable, {QStringLiteral("Tarikh_dapat_kerja")}));
-            if (from.hasTable(History::kTable))
-                counts.insert(History::kTable,
-                              copyTable(from, *to, History::kTable,
-                                        {QStringLiteral("kunci"), QStringLiteral("no_daftar"), QStringLiteral("nama_syarikat"),
-                                         QStringLiteral("masa"), QStringLiteral("siapa"), QStringLiteral("komputer"),
-                                         QStringLiteral("tindakan"), QStringLiteral("medan"), QStringLiteral("lama"),
-                                         QStringLiteral("baru"), QStringLiteral("cincang")}));
-            History::fillKeys(*to);
-            History::createTriggers(*to);
-        });
-    }
-    if (temporary)
-        temporary->putInPlace();
+    // The history and each contractor's key come across as they are; the
+    // triggers follow the rows, which are not registered anew. A store made
+    // before the history gets new keys and an empty one.
+    makeStore(destination, QStringLiteral("copy"), [&](Connection &to) {
+        Schema::createTables(to, false);
+        counts.insert(kContractorTable,
+                      copyTable(from, to, kContractorTable, QStringList(contractorFields()) << History::kKey));
+        counts.insert(kPasswordTable, copyTable(from, to, kPasswordTable, {QStringLiteral("password")}));
+        counts.insert(kTestTable, copyTable(from, to, kTestTable, {QStringLiteral("Tarikh_dapat_kerja")}));
+        if (from.hasTable(History::kTable))
+            counts.insert(History::kTable,
+                          copyTable(from, to, History::kTable,
+                                    {QStringLiteral("kunci"), QStringLiteral("no_daftar"), QStringLiteral("nama_syarikat"),
+                                     QStringLiteral("masa"), QStringLiteral("siapa"), QStringLiteral("komputer"),
+                                     QStringLiteral("tindakan"), QStringLiteral("medan"), QStringLiteral("lama"),
+                                     QStringLiteral("baru"), QStringLiteral("cincang")}));
+        History::fillKeys(to);
+        History::createTriggers(to);
+    });
     return counts;
 }
 

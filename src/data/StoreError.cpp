@@ -113,4 +113,9 @@ Failure outputFailure(const QString &path, const QSqlError &error)
     return unwritten(path, error.text(), storeFault(error) == StoreFault::DiskFull, PartialOutput::Removed);
 }
 
+Failure fileExists(const QString &path)
+{
+    return Failure(QStringLiteral("Fail sudah wujud dan tidak akan ditimpa: %1").arg(path));
+}
+
 } // namespace arb

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 #include <QString>
 
@@ -28,6 +28,9 @@ Failure damagedStore(const QString &location, const QString &detail = {});
 // error, so a read that stopped on an error throws instead of passing for a
 // shorter register.
 void requireWholeRead(const QSqlQuery &query, const QString &location);
+
+// A file (or link) already at path, which is never written over.
+Failure fileExists(const QString &path);
 
 // The failure for a file (not the store) that could not be written to its
 // end: "disk full" for a full disk, the system's own reason otherwise. A

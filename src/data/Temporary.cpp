@@ -2,7 +2,7 @@
 
 #include "data/FileSystem.h"
 #include "data/StoreError.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -87,7 +87,7 @@ void Temporary::putInPlaceAs(const QString &name)
 void Temporary::place(const QString &to, bool replace)
 {
     if (!replace && occupied(to))
-        throw Failure(QStringLiteral("Fail sudah wujud dan tidak akan ditimpa: %1").arg(to));
+        throw fileExists(to);
     // The last byte on the disk before the name says the file is complete.
     {
         QFile written(m_path);

@@ -1,5 +1,7 @@
 #include "platform/BoundBox.h"
 
+#include "data/Convert.h"
+
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -50,9 +52,10 @@ void setBoxText(QWidget *box, const QString &stored)
     }
 }
 
-BoundBox::BoundBox(QWidget *box, const QString &field)
+BoundBox::BoundBox(QWidget *box, const QString &field, Spaces spaces)
     : m_box(box)
     , m_field(field)
+    , m_spaces(spaces)
 {
 }
 
@@ -69,7 +72,17 @@ bool BoundBox::valueChanged() const
 
 QString BoundBox::valueText() const
 {
-    return boxText(m_box);
+    return m_spaces == Spaces::Trimmed ? trimSpaces(boxText(m_box)) : boxText(m_box);
+}
+
+void BoundBox::fillEmpty(const QString &text)
+{
+    if (!boxText(m_box).isEmpty())
+        return;
+    const bool changed = valueChanged();
+    setBoxText(m_box, text);
+    if (!changed)
+        m_shown = boxText(m_box);
 }
 
 } // namespace arb

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/DataControl.h"
+#include "data/BoundValue.h"
 
 #include <QString>
 
@@ -23,16 +23,23 @@ void setBoxText(QWidget *box, const QString &stored);
 class BoundBox : public BoundValue
 {
 public:
-    BoundBox(QWidget *box, const QString &field);
+    // Trimmed: the value is the text without leading and trailing spaces
+    // (tabs and line breaks are part of it).
+    enum class Spaces { Kept, Trimmed };
+    BoundBox(QWidget *box, const QString &field, Spaces spaces = Spaces::Kept);
 
+    QWidget *box() const { return m_box; }
     QString boundField() const override { return m_field; }
     void showValue(const QString &text) override;
     bool valueChanged() const override;
     QString valueText() const override;
+    // An empty box shows text; a box the clerk had not changed stays unchanged.
+    void fillEmpty(const QString &text);
 
 private:
     QWidget *m_box;
     QString m_field;
+    Spaces m_spaces;
     QString m_shown;
 };
 

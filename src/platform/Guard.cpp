@@ -1,6 +1,6 @@
 #include "platform/Guard.h"
 
-#include "platform/Failure.h"
+#include "data/Failure.h"
 #include "platform/MessageBox.h"
 
 #include <QApplication>

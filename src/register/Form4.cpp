@@ -8,18 +8,16 @@
 #include "data/Numbering.h"
 #include "platform/AddressBox.h"
 #include "platform/Artwork.h"
-#include "platform/BoundBox.h"
 #include "platform/BusyPointer.h"
+#include "platform/Controls.h"
 #include "platform/Guard.h"
 #include "platform/Look.h"
 #include "platform/MessageBox.h"
 #include "platform/Twips.h"
 #include "platform/WriteConflict.h"
-#include "register/DetailSheet.h"
 #include "register/HistoryWindow.h"
 #include "register/Search.h"
 #include "register/SearchPanel.h"
-#include "reports/Printer.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -29,7 +27,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
-#include <limits>
+#include <algorithm>
 
 namespace arb {
 
@@ -37,72 +35,25 @@ namespace {
 
 const QColor kCountText(162, 162, 162);
 
-QLabel *label(QWidget *parent, const QString &caption, int left, int top, bool underline = false)
+QLabel *fieldLabel(QWidget *parent, const QString &text, int left, int top)
 {
-    auto *l = new QLabel(caption, parent);
-    QFont f = defaultFont();
-    f.setUnderline(underline);
-    l->setFont(f);
-    setForeground(l, kPaleYellow);
-    l->move(px(left), px(top));
-    l->adjustSize();
-    l->resize(l->width(), px(255));
-    return l;
-}
-
-QLineEdit *textBox(QWidget *parent, int left, int top, int width, int height)
-{
-    auto *t = new QLineEdit(parent);
-    // Any length the store holds, not the box's default 32,767 characters.
-    t->setMaxLength(std::numeric_limits<int>::max());
-    t->setFont(defaultFont());
-    place(t, left, top, width, height);
-    return t;
+    return label(parent, text, left, top, 0, 255, kPaleYellow);
 }
 
 // A several-line box the height of one line, as the window has it: whole
 // lines only, no scroll bars, tab moves on to the next field.
 QPlainTextEdit *multiLineBox(QWidget *parent, int left, int top, int width, int height)
 {
-    auto *t = new AddressBox(parent);
-    t->setFont(defaultFont());
-    place(t, left, top, width, height);
-    return t;
+    return placed(new AddressBox(parent), left, top, width, height);
 }
 
-QPushButton *button(QWidget *parent, const QString &caption, int left, int top, int width, int height)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setFont(defaultFont());
-    b->setAutoDefault(false);
-    place(b, left, top, width, height);
-    return b;
-}
-
-QFrame *line(QWidget *parent, int x1, int y, int x2)
-{
-    auto *l = new QFrame(parent);
-    place(l, x1, y, x2 - x1, kTwipsPerPixel);
-    setBackground(l, Qt::black);
-    return l;
-}
-
-QGroupBox *frame(QWidget *parent, const QString &caption, const QColor &back, const QColor &captionColour, int left,
-                 int top, int width, int height)
-{
-    auto *g = new QGroupBox(caption, parent);
-    g->setFont(uiFont(QStringLiteral("MS Sans Serif"), 8.25, true));
-    setBackground(g, back);
-    setForeground(g, captionColour);
-    place(g, left, top, width, height);
-    return g;
-}
 } // namespace
 
 Form4::Form4(QWidget *parent)
     : QWidget(parent)
 {
     build();
+    makeFields();
 
     // The data control opens with the window and stands on the first row.
     kontraktor = new DataControl(Locations::kLocalPath, kContractorTable, DataControl::Kind::Table, this);
@@ -139,8 +90,8 @@ void Form4::build()
     Label17->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     setForeground(Label17, kYellow);
 
-    Label1 = label(this, QStringLiteral("No Daftar"), 120, 720);
-    Text1 = textBox(this, 120, 960, 2415, 375);
+    Label1 = fieldLabel(this, QStringLiteral("No Daftar"), 120, 720);
+    Text1 = lineBox(this, 120, 960, 2415, 375);
     Text1->setFont(uiFont(QStringLiteral("MS Sans Serif"), 12, true));
 
     // The record count during a registration: borderless, on the window.
@@ -156,60 +107,60 @@ void Form4::build()
     }
     Text18->hide();
 
-    Label18 = label(this, QStringLiteral("Tarikh Daftar"), 4680, 720);
-    Text17 = textBox(this, 5760, 720, 1455, 285);
-    Label21 = label(this, QStringLiteral("No Resit :"), 4680, 1080);
-    Text19 = textBox(this, 5760, 1080, 1455, 285);
+    Label18 = fieldLabel(this, QStringLiteral("Tarikh Daftar"), 4680, 720);
+    Text17 = lineBox(this, 5760, 720, 1455, 285);
+    Label21 = fieldLabel(this, QStringLiteral("No Resit :"), 4680, 1080);
+    Text19 = lineBox(this, 5760, 1080, 1455, 285);
 
-    Label2 = label(this, QStringLiteral("Nama Syarikat/Perniagaan"), 120, 1440);
-    Text2 = textBox(this, 120, 1680, 3495, 285);
-    Label4 = label(this, QStringLiteral("No Pendaftaran Syarikat/Perniagaan"), 3840, 1440);
-    Text4 = textBox(this, 3840, 1680, 3375, 285);
+    Label2 = fieldLabel(this, QStringLiteral("Nama Syarikat/Perniagaan"), 120, 1440);
+    Text2 = lineBox(this, 120, 1680, 3495, 285);
+    Label4 = fieldLabel(this, QStringLiteral("No Pendaftaran Syarikat/Perniagaan"), 3840, 1440);
+    Text4 = lineBox(this, 3840, 1680, 3375, 285);
 
-    Label3 = label(this, QStringLiteral("Alamat Pendaftaran Syarikat/Perniagaan"), 120, 2040);
+    Label3 = fieldLabel(this, QStringLiteral("Alamat Pendaftaran Syarikat/Perniagaan"), 120, 2040);
     Text3 = multiLineBox(this, 120, 2280, 7095, 285);
 
-    Label12 = label(this, QStringLiteral("Nama Pengarah Urusan"), 120, 2640);
-    Text13 = textBox(this, 120, 2880, 3495, 285);
-    Label11 = label(this, QStringLiteral("No Kad Pengenalan"), 3840, 2640);
-    Text12 = textBox(this, 3840, 2880, 3375, 285);
+    Label12 = fieldLabel(this, QStringLiteral("Nama Pengarah Urusan"), 120, 2640);
+    Text13 = lineBox(this, 120, 2880, 3495, 285);
+    Label11 = fieldLabel(this, QStringLiteral("No Kad Pengenalan"), 3840, 2640);
+    Text12 = lineBox(this, 3840, 2880, 3375, 285);
 
-    Label5 = label(this, QStringLiteral("No Telefon :"), 120, 3240);
-    Label15 = label(this, QStringLiteral("H/p"), 1320, 3240, true);
-    Text5 = textBox(this, 1680, 3240, 1335, 285);
-    Label14 = label(this, QStringLiteral("Pejabat"), 3120, 3240, true);
-    Text14 = textBox(this, 3840, 3240, 1335, 285);
-    Label16 = label(this, QStringLiteral("Faks"), 5400, 3240, true);
-    Text15 = textBox(this, 5880, 3240, 1335, 285);
+    Label5 = fieldLabel(this, QStringLiteral("No Telefon :"), 120, 3240);
+    Label15 = fieldLabel(this, QStringLiteral("H/p"), 1320, 3240);
+    Text5 = lineBox(this, 1680, 3240, 1335, 285);
+    Label14 = fieldLabel(this, QStringLiteral("Pejabat"), 3120, 3240);
+    Text14 = lineBox(this, 3840, 3240, 1335, 285);
+    Label16 = fieldLabel(this, QStringLiteral("Faks"), 5400, 3240);
+    for (QLabel *l : {Label15, Label14, Label16}) {
+        QFont f = l->font();
+        f.setUnderline(true);
+        l->setFont(f);
+    }
+    Text15 = lineBox(this, 5880, 3240, 1335, 285);
 
     Frame1 = frame(this, QStringLiteral("No Pendaftaran PKK, CIDB dan Kem. Kewangan"), kTeal, kLightYellow, 120, 3600,
                    7095, 1575);
-    Label6 = label(Frame1, QStringLiteral("No Daftar"), 1560, 240);
-    Label7 = label(Frame1, QStringLiteral("Kelas/Tajuk"), 4560, 240);
-    Label8 = label(Frame1, QStringLiteral("PKK"), 120, 480);
-    Label9 = label(Frame1, QStringLiteral("CIDB"), 120, 840);
-    Label10 = label(Frame1, QStringLiteral("K/KEW"), 120, 1200);
-    Text6 = textBox(Frame1, 960, 480, 2175, 285);
-    Text7 = textBox(Frame1, 960, 840, 2175, 285);
-    Text8 = textBox(Frame1, 960, 1200, 2175, 285);
-    Text9 = textBox(Frame1, 3240, 480, 3735, 285);
-    Text10 = textBox(Frame1, 3240, 840, 3735, 285);
-    Text11 = textBox(Frame1, 3240, 1200, 3735, 285);
+    Label6 = fieldLabel(Frame1, QStringLiteral("No Daftar"), 1560, 240);
+    Label7 = fieldLabel(Frame1, QStringLiteral("Kelas/Tajuk"), 4560, 240);
+    Label8 = fieldLabel(Frame1, QStringLiteral("PKK"), 120, 480);
+    Label9 = fieldLabel(Frame1, QStringLiteral("CIDB"), 120, 840);
+    Label10 = fieldLabel(Frame1, QStringLiteral("K/KEW"), 120, 1200);
+    Text6 = lineBox(Frame1, 960, 480, 2175, 285);
+    Text7 = lineBox(Frame1, 960, 840, 2175, 285);
+    Text8 = lineBox(Frame1, 960, 1200, 2175, 285);
+    Text9 = lineBox(Frame1, 3240, 480, 3735, 285);
+    Text10 = lineBox(Frame1, 3240, 840, 3735, 285);
+    Text11 = lineBox(Frame1, 3240, 1200, 3735, 285);
 
-    Label22 = label(this, QStringLiteral("Bidang : "), 120, 5280);
-    Combo2 = new QComboBox(this);
-    Combo2->setEditable(true);
-    Combo2->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
-    Combo2->setInsertPolicy(QComboBox::NoInsert);
-    Combo2->setFont(defaultFont());
-    place(Combo2, 840, 5280, 2535, 315);
-    Label23 = label(this, QStringLiteral("Kelas :"), 3600, 5280);
-    Text20 = textBox(this, 4560, 5280, 2655, 285);
+    Label22 = fieldLabel(this, QStringLiteral("Bidang : "), 120, 5280);
+    Combo2 = comboBox(this, 840, 5280, 2535, 315);
+    Label23 = fieldLabel(this, QStringLiteral("Kelas :"), 3600, 5280);
+    Text20 = lineBox(this, 4560, 5280, 2655, 285);
 
     // Below the client area: holds the work date for the copy, never seen.
-    Text21 = textBox(this, 2520, 7320, 1335, 375);
+    Text21 = lineBox(this, 2520, 7320, 1335, 375);
 
-    Line1 = line(this, 120, 5760, 7200);
+    Line1 = line(this, 120, 5760, 7200, 5760, Qt::black);
     Command2 = button(this, QStringLiteral("&Baru"), 120, 5880, 735, 375);
     Command3 = button(this, QStringLiteral("&Padam"), 960, 5880, 735, 375);
     Command4 = button(this, QStringLiteral("Ke&maskini"), 1800, 5880, 1095, 375);
@@ -219,7 +170,7 @@ void Form4::build()
     Command10 = button(this, QStringLiteral(">>"), 4440, 5880, 375, 375);
     Command1 = button(this, QStringLiteral("Cetak Maklumat"), 4920, 5880, 1335, 375);
     Command5 = button(this, QStringLiteral("&Keluar"), 6360, 5880, 855, 375);
-    Line2 = line(this, 120, 6360, 7200);
+    Line2 = line(this, 120, 6360, 7200, 6360, Qt::black);
     // In the free band between the title and Text18, right of "No Daftar"
     // and clear of "Tarikh Daftar": no fixed control moves.
     Command11 = button(this, QStringLiteral("Sejarah"), 3720, 645, 855, 285);
@@ -267,54 +218,50 @@ bool Form4::registerEmpty() const
     return kontraktor->eof() && kontraktor->bof();
 }
 
-QList<std::pair<QString, QWidget *>> Form4::fieldBoxes() const
+void Form4::makeFields()
 {
-    return {{QStringLiteral("Bidang"), Combo2},
-            {QStringLiteral("NoPendaftaranSyarikat"), Text4},
-            {QStringLiteral("Tarikh_dapat_kerja"), Text21},
-            {QStringLiteral("AlamatPendaftaranSyarikat"), Text3},
-            {QStringLiteral("NoDaftar"), Text1},
-            {QStringLiteral("NamaSyarikat"), Text2},
-            {QStringLiteral("NamaPengarahUrusan"), Text13},
-            {QStringLiteral("NoKadPengenalan"), Text12},
-            {QStringLiteral("NoTelHp"), Text5},
-            {QStringLiteral("NoTelPej"), Text14},
-            {QStringLiteral("NoFaks"), Text15},
-            {QStringLiteral("NDPKK"), Text6},
-            {QStringLiteral("KTPKK"), Text9},
-            {QStringLiteral("KTCIDB"), Text10},
-            {QStringLiteral("KTKKEW"), Text11},
-            {QStringLiteral("NDCIDB"), Text7},
-            {QStringLiteral("NDKKEW"), Text8},
-            {QStringLiteral("TarikhDaftar"), Text17},
-            {QStringLiteral("NoResit"), Text19},
-            {QStringLiteral("kelas"), Text20}};
+    // Values typed into the record keep tabs and line breaks, not the
+    // spaces around them.
+    const auto field = [this](QWidget *box, const char *name, QString ContractorSheet::*sheet, bool hidden = false) {
+        m_fields.push_back({BoundBox(box, QString::fromLatin1(name), BoundBox::Spaces::Trimmed), sheet, hidden});
+    };
+    field(Text1, "NoDaftar", &ContractorSheet::noDaftar);
+    field(Text17, "TarikhDaftar", &ContractorSheet::tarikhDaftar);
+    field(Text19, "NoResit", &ContractorSheet::noResit);
+    field(Text2, "NamaSyarikat", &ContractorSheet::namaSyarikat);
+    field(Text4, "NoPendaftaranSyarikat", nullptr);
+    field(Text3, "AlamatPendaftaranSyarikat", &ContractorSheet::alamat);
+    field(Text13, "NamaPengarahUrusan", &ContractorSheet::namaPengarah);
+    field(Text12, "NoKadPengenalan", &ContractorSheet::noKadPengenalan);
+    field(Text5, "NoTelHp", &ContractorSheet::noTelHp);
+    field(Text14, "NoTelPej", &ContractorSheet::noTelPej);
+    field(Text15, "NoFaks", &ContractorSheet::noFaks);
+    field(Text6, "NDPKK", &ContractorSheet::ndPkk);
+    field(Text9, "KTPKK", &ContractorSheet::ktPkk);
+    field(Text7, "NDCIDB", &ContractorSheet::ndCidb);
+    field(Text10, "KTCIDB", &ContractorSheet::ktCidb);
+    field(Text8, "NDKKEW", &ContractorSheet::ndKkew);
+    field(Text11, "KTKKEW", &ContractorSheet::ktKkew);
+    field(Combo2, "Bidang", &ContractorSheet::bidang);
+    field(Text20, "kelas", &ContractorSheet::kelas);
+    field(Text21, "Tarikh_dapat_kerja", &ContractorSheet::tarikhKerja, true);
+    for (Field &f : m_fields)
+        m_values << &f.value;
 }
 
 void Form4::gerak(int)
 {
     // An empty register shows empty fields; a null shows as an empty field.
-    const bool empty = registerEmpty();
-    for (const auto &[field, box] : fieldBoxes())
-        setBoxText(box, empty ? QString() : valueToTextOrEmpty(kontraktor->value(field)));
-    rememberShown();
-}
-
-void Form4::rememberShown()
-{
-    m_shown.clear();
-    for (const auto &[field, box] : fieldBoxes())
-        m_shown.insert(box, boxText(box));
+    kontraktor->showRow(m_values);
 }
 
 void Form4::satu(bool c)
 {
     // Read-only rather than disabled: the clerk reads every field at full
     // contrast while browsing.
-    const QList<QWidget *> fields{Text1,  Text2,  Text3,  Text4,  Text5,  Text6,  Text7,  Text8,  Text9,  Text10,
-                                  Text11, Text12, Text13, Text14, Text15, Combo2, Text17, Text19, Text20};
-    for (QWidget *w : fields)
-        setReadOnlyBox(w, !c);
+    for (const Field &f : m_fields)
+        if (!f.hidden)
+            setReadOnlyBox(f.value.box(), !c);
     Text18->setEnabled(c);
 }
 
@@ -358,33 +305,24 @@ void Form4::lastRow()
 
 void Form4::nextRow()
 {
-    if (kontraktor->eof())
-        return;
     BusyPointer busy;
-    kontraktor->moveNext();
-    if (kontraktor->eof())
-        kontraktor->movePrevious();
-    gerak(1);
+    if (stepNext(*kontraktor))
+        gerak(1);
 }
 
 void Form4::previousRow()
 {
-    if (kontraktor->bof())
-        return;
     BusyPointer busy;
-    kontraktor->movePrevious();
-    if (kontraktor->bof())
-        kontraktor->moveNext();
-    gerak(1);
+    if (stepPrevious(*kontraktor))
+        gerak(1);
 }
 
 void Form4::semak(const QString &c)
 {
-    const QList<QWidget *> fields{Text1,  Text2,  Text3,  Text4,  Text5,  Text6,  Text7,  Text8,  Text9,  Text10,
-                                  Text11, Text12, Text13, Text14, Text15, Text17, Text19, Text20, Combo2, Text21};
-    for (QWidget *w : fields)
-        if (boxText(w).isEmpty())
-            setBoxText(w, c);
+    // A field the clerk left alone stays unchanged, so an update does not
+    // write the c shown in it.
+    for (Field &f : m_fields)
+        f.value.fillEmpty(c);
 }
 
 void Form4::salin(int a)
@@ -403,11 +341,8 @@ void Form4::salin(int a)
         kontraktor->edit();
     // A registration stores all 20 fields; an update only those the clerk
     // changed, so an untouched field (the hidden work dates among them) is
-    // never written over what another window stored. Spaces only are
-    // trimmed: tabs and line breaks are part of the value.
-    for (const auto &[field, box] : fieldBoxes())
-        if (a == 1 || m_edited.contains(box))
-            kontraktor->setValue(field, trimSpaces(boxText(box)));
+    // never written over what another window stored.
+    kontraktor->assign(m_values);
     kontraktor->update();
     if (a == 1 && given != typed) {
         Text1->setText(given);
@@ -440,23 +375,15 @@ void Form4::baru()
     Command2->setText(QStringLiteral("Ok"));
     Command2->setEnabled(true);
     satu(true);
-    Text1->setText(proposedRegistrationNumber(kontraktor->connection()));
-    for (QWidget *w : QList<QWidget *>{Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text10, Text11, Text12,
-                                       Text13, Text14, Text15, Text17, Text19, Text20, Combo2})
-        setBoxText(w, QString());
-    Text21->setText(QStringLiteral(" "));
+    const QString proposed = proposedRegistrationNumber(kontraktor->connection());
+    for (Field &f : m_fields)
+        f.value.showValue(f.value.box() == Text1 ? proposed : f.hidden ? QStringLiteral(" ") : QString());
     Command3->setEnabled(false);
-    rememberShown();
 }
 
 void Form4::kemaskini()
 {
     if (Command4->text() == QLatin1String("Ok")) {
-        // What the clerk changed, before empty fields are filled with "-".
-        m_edited.clear();
-        for (const auto &[field, box] : fieldBoxes())
-            if (boxText(box) != m_shown.value(box))
-                m_edited.insert(box);
         butang(true);
         satu(false);
         semak(QStringLiteral("-"));
@@ -527,9 +454,7 @@ void Form4::batal()
 {
     if (!editing())
         return;
-    bool typed = false;
-    for (const auto &[field, box] : fieldBoxes())
-        typed = typed || boxText(box) != m_shown.value(box);
+    const bool typed = std::any_of(m_fields.cbegin(), m_fields.cend(), [](const Field &f) { return f.value.valueChanged(); });
     if (typed && !MessageBox::ask(this, QStringLiteral("Batalkan perubahan?"), QStringLiteral("Batal...")))
         return;
     // Nothing stored, and a proposed number was never taken.
@@ -557,34 +482,14 @@ void Form4::cari()
 
 void Form4::cetak()
 {
-    if (!MessageBox::ask(this, QStringLiteral("Anda pasti untuk cetak maklumat ini?"), QStringLiteral("Cetak..."))) {
-        MessageBox::tell(this, QStringLiteral("Rekod tak dicetak"), QStringLiteral("Mesej"), MessageBox::Exclamation);
-        return;
-    }
-    // What the window shows, unsaved edits included.
-    ContractorSheet sheet;
-    sheet.noDaftar = boxText(Text1);
-    sheet.namaSyarikat = boxText(Text2);
-    sheet.alamat = boxText(Text3);
-    sheet.namaPengarah = boxText(Text13);
-    sheet.noKadPengenalan = boxText(Text12);
-    sheet.noTelHp = boxText(Text5);
-    sheet.noTelPej = boxText(Text14);
-    sheet.noFaks = boxText(Text15);
-    sheet.bidang = boxText(Combo2);
-    sheet.kelas = boxText(Text20);
-    sheet.ndPkk = boxText(Text6);
-    sheet.ktPkk = boxText(Text9);
-    sheet.ndCidb = boxText(Text7);
-    sheet.ktCidb = boxText(Text10);
-    sheet.ndKkew = boxText(Text8);
-    sheet.ktKkew = boxText(Text11);
-    sheet.tarikhDaftar = boxText(Text17);
-    sheet.noResit = boxText(Text19);
-    sheet.tarikhKerja = boxText(Text21);
-    printContractorSheet(sheet);
-    MessageBox::tell(this, Printer::closingMessage(QStringLiteral("Data Dicetak")), QStringLiteral("Mesej"),
-                     MessageBox::Information);
+    printAfterAsking(this, [this] {
+        // What the window shows, unsaved edits included.
+        ContractorSheet sheet;
+        for (const Field &f : m_fields)
+            if (f.sheet)
+                sheet.*f.sheet = boxText(f.value.box());
+        printContractorSheet(sheet);
+    });
 }
 
 void Form4::sejarah()

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "platform/BoundBox.h"
+#include "register/DetailSheet.h"
 #include "register/SearchPanel.h"
 
-#include <QHash>
-#include <QSet>
 #include <QWidget>
-#include <utility>
+#include <vector>
 
 class QComboBox;
 class QFrame;
@@ -17,6 +17,7 @@ class QPushButton;
 
 namespace arb {
 
+class BoundValue;
 class DataControl;
 class WriteConflict;
 
@@ -24,7 +25,8 @@ class WriteConflict;
 // The contractor record window: one row of table kontraktor at a time in 20
 // fields, the arrow buttons, registration, update and deletion, the search
 // panel and the detail sheet. The fields are not bound: gerak copies the
-// current row in, salin copies the fields back.
+// current row in, salin copies the fields back, through the one table of
+// the window's fields.
 class Form4 : public QWidget
 {
     Q_OBJECT
@@ -95,7 +97,7 @@ public:
     QLabel *Label23;
     QLineEdit *Text20;
     QLineEdit *Text21;
-    QFrame *Line1;
+    QWidget *Line1;
     QPushButton *Command2;
     QPushButton *Command3;
     QPushButton *Command4;
@@ -106,7 +108,7 @@ public:
     QPushButton *Command1;
     QPushButton *Command5;
     QPushButton *Command11; // "Sejarah": the contractor's change history
-    QFrame *Line2;
+    QWidget *Line2;
     SearchPanel *Frame2;
     QLabel *Label19;
     QLineEdit *Text16;
@@ -121,10 +123,7 @@ private:
     void build();
     void connectButtons();
     bool registerEmpty() const;
-    // The 20 fields and their boxes.
-    QList<std::pair<QString, QWidget *>> fieldBoxes() const;
-    // The boxes' texts now are what the row holds.
-    void rememberShown();
+    void makeFields();
     void showAfterStale();
     // Escape during "Baru" or "Kemaskini": back to the row as stored.
     void batal();
@@ -140,8 +139,17 @@ private:
     void cetak();
     void sejarah();
 
-    QHash<QWidget *, QString> m_shown; // box text as the row was shown
-    QSet<QWidget *> m_edited;          // boxes the clerk changed, for salin(0)
+    // The 20 fields: the box of each (which knows what it showed), where the
+    // detail sheet prints it (none: not printed), and whether it is the
+    // hidden work date, which the clerk never types into.
+    struct Field
+    {
+        BoundBox value;
+        QString ContractorSheet::*sheet;
+        bool hidden = false;
+    };
+    std::vector<Field> m_fields;
+    QList<BoundValue *> m_values; // the same boxes, for the data control
     WriteConflict *m_conflict = nullptr;
 };
 

@@ -7,7 +7,8 @@
 #include "data/History.h"
 #include "data/Locations.h"
 #include "platform/BusyPointer.h"
-#include "platform/Failure.h"
+#include "platform/Controls.h"
+#include "data/Failure.h"
 #include "platform/Guard.h"
 #include "platform/Look.h"
 #include "platform/MessageBox.h"
@@ -51,15 +52,6 @@ QString shownWho(const HistoryEntry &e)
     return e.who.isEmpty() ? QStringLiteral("tidak diketahui") : e.who;
 }
 
-QPushButton *button(QWidget *parent, const QString &caption, int left, int top, int width)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setFont(defaultFont());
-    b->setAutoDefault(false);
-    place(b, left, top, width, 375);
-    return b;
-}
-
 } // namespace
 
 HistoryWindow::HistoryWindow(const QString &key, const QString &caption, QWidget *parent)
@@ -101,9 +93,9 @@ HistoryWindow::HistoryWindow(const QString &key, const QString &caption, QWidget
     Grid1->horizontalHeader()->setStretchLastSection(true);
     Grid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-    Command1 = button(this, QStringLiteral("Pulihkan"), 120, 4800, 1095);
-    Command2 = button(this, kDeletedCaption, 1320, 4800, 1935);
-    Command3 = button(this, QStringLiteral("Keluar"), 9360, 4800, 855);
+    Command1 = button(this, QStringLiteral("Pulihkan"), 120, 4800, 1095, 375);
+    Command2 = button(this, kDeletedCaption, 1320, 4800, 1935, 375);
+    Command3 = button(this, QStringLiteral("Keluar"), 9360, 4800, 855, 375);
     connect(Command1, &QPushButton::clicked, this, [this] { guard(this, [this] { pulihkan(); }); });
     connect(Command2, &QPushButton::clicked, this, [this] { guard(this, [this] { toggle(); }); });
     connect(Command3, &QPushButton::clicked, this, &QWidget::close);

@@ -7,7 +7,7 @@
 #include "data/Locations.h"
 #include "data/Snapshot.h"
 #include "platform/BusyPointer.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 #include "platform/MessageBox.h"
 
 #include <cmath>

@@ -1,5 +1,6 @@
 #include "register/SearchPanel.h"
 
+#include "platform/Controls.h"
 #include "platform/Look.h"
 #include "platform/Twips.h"
 
@@ -7,8 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-
-#include <limits>
 
 namespace arb {
 
@@ -21,28 +20,12 @@ SearchPanel::SearchPanel(QWidget *window, const QColor &captionColour, const QCo
     setForeground(this, captionColour);
     setFont(uiFont(QStringLiteral("MS Sans Serif"), 8.25, true));
 
-    Label19 = new QLabel(QStringLiteral("Perkataan"), this);
-    place(Label19, 120, 240, 975, 255);
-    Label19->setFont(defaultFont());
+    Label19 = placed(new QLabel(QStringLiteral("Perkataan"), this), 120, 240, 975, 255);
     setForeground(Label19, labelColour);
-
-    Text16 = new QLineEdit(this);
-    Text16->setMaxLength(std::numeric_limits<int>::max()); // a whole name, however long, is searched for
-    place(Text16, 960, 240, 2895, 285);
-    Text16->setFont(defaultFont());
-
-    Combo1 = new QComboBox(this);
-    place(Combo1, 3960, 240, 2055, 315);
-    Combo1->setFont(defaultFont());
-    Combo1->setEditable(true);
-    Combo1->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
-    Combo1->setInsertPolicy(QComboBox::NoInsert);
+    Text16 = lineBox(this, 960, 240, 2895, 285); // a whole name, however long, is searched for
+    Combo1 = comboBox(this, 3960, 240, 2055, 315);
     Combo1->setEditText(QStringLiteral("Pilih Satu"));
-
-    Command8 = new QPushButton(QStringLiteral("&Cari"), this);
-    place(Command8, 6120, 240, 855, 375);
-    Command8->setFont(defaultFont());
-    Command8->setAutoDefault(false);
+    Command8 = button(this, QStringLiteral("&Cari"), 6120, 240, 855, 375);
 
     // Enter in the search word or the mode list searches, as "Cari" does.
     connect(Text16, &QLineEdit::returnPressed, Command8, &QPushButton::click);

@@ -1,7 +1,6 @@
 #include "reports/ContractorListReport.h"
 
 #include "data/Snapshot.h"
-#include "reports/Form2.h"
 #include "reports/ListLines.h"
 #include "reports/ListPages.h"
 #include "reports/Printer.h"
@@ -69,9 +68,8 @@ void printContractorList(Printer &printer, Snapshot &rows, int first, int last)
 {
     for (int position = 1; position < first && !rows.eof(); ++position)
         rows.moveNext();
-    short c = 1;
     printListPages(printer, rows, qMax(0, last - first + 1), {kContractorRowsPerPage, 1000, 990, 15490, 10490},
-                   [&] { Form2::table(printer, c); }, [&](double y) { printRow(printer, rows, y); });
+                   [&] { contractorListSkeleton(printer); }, [&](double y) { printRow(printer, rows, y); });
 }
 
 } // namespace arb

@@ -7,12 +7,14 @@
 #include "data/Locations.h"
 #include "data/Snapshot.h"
 #include "platform/BusyPointer.h"
+#include "platform/Controls.h"
 #include "platform/Guard.h"
 #include "platform/Look.h"
 #include "platform/MessageBox.h"
 #include "platform/Twips.h"
 #include "platform/Windows.h"
 #include "reports/ContractorListReport.h"
+#include "reports/ListPages.h"
 #include "reports/Printer.h"
 #include "reports/WorkListReport.h"
 
@@ -32,31 +34,6 @@ namespace {
 
 const QString kTitle = QStringLiteral("Mesej");
 const QColor kDisabledText(128, 128, 128);
-
-QGroupBox *frame(QWidget *parent, const QString &caption, int left, int top, int width, int height)
-{
-    auto *f = new QGroupBox(caption, parent);
-    place(f, left, top, width, height);
-    f->setFont(uiFont(QStringLiteral("MS Sans Serif"), 8.25, true));
-    setBackground(f, kTeal);
-    setForeground(f, kPaleYellow);
-    return f;
-}
-
-template<class W>
-W *control(W *w, int left, int top, int width, int height)
-{
-    place(w, left, top, width, height);
-    w->setFont(defaultFont()); // not the frame's bold caption font
-    return w;
-}
-
-void title(Printer &printer, double x, const QString &text)
-{
-    printer.setCurrentX(x);
-    printer.setCurrentY(1100);
-    printer.print(text);
-}
 
 // A range box as a record position: rounded to a whole number (halves to
 // even), none when the text is not a number.
@@ -79,30 +56,30 @@ Form2::Form2(QWidget *parent)
     setBackground(this, kTeal);
     setFont(defaultFont());
 
-    Frame1 = frame(this, QStringLiteral("Cetak Senarai Kontraktor"), 120, 120, 4335, 1455);
-    Option1 = control(new QRadioButton(QStringLiteral("Pilihan"), Frame1), 240, 360, 855, 255);
-    Label1 = control(new QLabel(QStringLiteral("Dari"), Frame1), 1320, 360, 375, 255);
-    Text19 = control(new QLineEdit(QStringLiteral("0"), Frame1), 1680, 360, 495, 285);
-    Label2 = control(new QLabel(QStringLiteral("ke"), Frame1), 2280, 360, 255, 255);
+    Frame1 = frame(this, QStringLiteral("Cetak Senarai Kontraktor"), kTeal, kPaleYellow, 120, 120, 4335, 1455);
+    Option1 = placed(new QRadioButton(QStringLiteral("Pilihan"), Frame1), 240, 360, 855, 255);
+    Label1 = placed(new QLabel(QStringLiteral("Dari"), Frame1), 1320, 360, 375, 255);
+    Text19 = placed(new QLineEdit(QStringLiteral("0"), Frame1), 1680, 360, 495, 285);
+    Label2 = placed(new QLabel(QStringLiteral("ke"), Frame1), 2280, 360, 255, 255);
     // The range labels are drawn greyed while the range is off, as disabled text is.
     for (QLabel *label : {Label1, Label2}) {
         QPalette p = label->palette();
         p.setColor(QPalette::Disabled, QPalette::WindowText, kDisabledText);
         label->setPalette(p);
     }
-    Text20 = control(new QLineEdit(QStringLiteral("0"), Frame1), 2640, 360, 495, 285);
-    Command1 = control(new QPushButton(QStringLiteral("Cetak"), Frame1), 3240, 360, 855, 375);
-    Option2 = control(new QRadioButton(QStringLiteral("Semua"), Frame1), 240, 840, 1335, 255);
-    Command2 = control(new QPushButton(QStringLiteral("Cetak Semua"), Frame1), 1320, 840, 1335, 375);
+    Text20 = placed(new QLineEdit(QStringLiteral("0"), Frame1), 2640, 360, 495, 285);
+    Command1 = placed(new QPushButton(QStringLiteral("Cetak"), Frame1), 3240, 360, 855, 375);
+    Option2 = placed(new QRadioButton(QStringLiteral("Semua"), Frame1), 240, 840, 1335, 255);
+    Command2 = placed(new QPushButton(QStringLiteral("Cetak Semua"), Frame1), 1320, 840, 1335, 375);
 
-    Frame2 = frame(this, QStringLiteral("Cetak Senarai Kerja"), 120, 1680, 2175, 735);
-    Command3 = control(new QPushButton(QStringLiteral("Cetak"), Frame2), 120, 240, 1695, 375);
+    Frame2 = frame(this, QStringLiteral("Cetak Senarai Kerja"), kTeal, kPaleYellow, 120, 1680, 2175, 735);
+    Command3 = placed(new QPushButton(QStringLiteral("Cetak"), Frame2), 120, 240, 1695, 375);
 
-    Frame3 = frame(this, QStringLiteral("Printer"), 2400, 1680, 2055, 735);
-    Command4 = control(new QPushButton(QStringLiteral("Properties"), Frame3), 240, 240, 1695, 375);
+    Frame3 = frame(this, QStringLiteral("Printer"), kTeal, kPaleYellow, 2400, 1680, 2055, 735);
+    Command4 = placed(new QPushButton(QStringLiteral("Properties"), Frame3), 240, 240, 1695, 375);
 
-    Command5 = control(new QPushButton(QStringLiteral("Ok"), this), 1560, 2520, 615, 375);
-    Command6 = control(new QPushButton(QStringLiteral("Pilihan"), this), 2280, 2520, 735, 375);
+    Command5 = placed(new QPushButton(QStringLiteral("Ok"), this), 1560, 2520, 615, 375);
+    Command6 = placed(new QPushButton(QStringLiteral("Pilihan"), this), 2280, 2520, 735, 375);
 
     // Declared with the window and opened at load; no action of the window uses it.
     kontraktor = new DataControl(Locations::kLocalPath, kContractorTable, DataControl::Kind::Dynaset, this);
@@ -132,49 +109,12 @@ Form2::~Form2() = default;
 
 void Form2::table(Printer &printer, short &)
 {
-    printer.line(990, 990, 0, 9500);
-    printer.line(15490, 990, 0, 9500);
-    printer.line(990, 990, 14500, 0);
-    printer.line(990, 10490, 14500, 0);
-    for (int y = 1490; y <= 9490; y += 1000)
-        printer.line(990, y, 14500, 0);
-
-    printer.setFontName(QStringLiteral("ARIAL"));
-    printer.setFontSize(12);
-    printer.setFontBold(true);
-    title(printer, 1100, QStringLiteral("No Daftar"));
-    const std::pair<int, QString> columns[] = {
-        {2700, QStringLiteral("Tarikh Daftar")}, {4300, QStringLiteral("Nama Syarikat")},
-        {8000, QStringLiteral("Alamat")},        {10700, QStringLiteral("No Tel")},
-        {12300, QStringLiteral("Kelas")},        {14000, QStringLiteral("Bidang")}};
-    for (const auto &[x, text] : columns) {
-        printer.line(x, 990, 0, 9500);
-        title(printer, x + 100, text);
-    }
+    contractorListSkeleton(printer);
 }
 
 void Form2::table1(Printer &printer, short &)
 {
-    printer.line(990, 990, 0, 9600);
-    printer.line(15390, 990, 0, 9600);
-    printer.line(990, 990, 14400, 0);
-    printer.line(990, 10590, 14400, 0);
-    for (int k = 0; k <= 13; ++k)
-        printer.line(990, 1490 + 650 * k, 14400, 0);
-
-    printer.setFontName(QStringLiteral("ARIAL"));
-    printer.setFontSize(11);
-    printer.setFontBold(true);
-    title(printer, 1100, QStringLiteral("No Daftar"));
-    printer.line(2700, 990, 0, 9600);
-    title(printer, 2800, QStringLiteral("Nama & Alamat"));
-    printer.line(8590, 990, 0, 9600);
-    title(printer, 8690, QStringLiteral("No Tel"));
-    static const char *const months[] = {"J", "F", "M", "A", "M", "J", "J", "O", "S", "O", "N", "D"};
-    for (int k = 0; k < 12; ++k) {
-        printer.line(10590 + 400 * k, 990, 0, 9600);
-        title(printer, 10690 + 400 * k, QString::fromLatin1(months[k]));
-    }
+    workListSkeleton(printer);
 }
 
 void Form2::setRangeEnabled(bool on)

@@ -22,8 +22,8 @@ public:
     explicit Form2(QWidget *parent = nullptr);
     ~Form2() override;
 
-    // Page skeletons of the two lists on the printer's current page; c is
-    // not read. Neither starts nor ends a page.
+    // The lists' page skeletons (ListPages), under the names the window
+    // keeps; c is not read.
     static void table(Printer &printer, short &c);
     static void table1(Printer &printer, short &c);
 

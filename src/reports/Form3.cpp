@@ -8,7 +8,7 @@
 #include "platform/Twips.h"
 #include "platform/Windows.h"
 #include "reports/ContractorGrid.h"
-#include "reports/ContractorSort.h"
+#include "data/ContractorSort.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>

@@ -157,6 +157,63 @@ void printAt(Printer &printer, double x, double y, const QString &text)
     printer.print(text);
 }
 
+namespace {
+
+// A column heading on the headings' line.
+void heading(Printer &printer, double x, const QString &text)
+{
+    printAt(printer, x, 1100, text);
+}
+
+} // namespace
+
+void contractorListSkeleton(Printer &printer)
+{
+    printer.line(990, 990, 0, 9500);
+    printer.line(15490, 990, 0, 9500);
+    printer.line(990, 990, 14500, 0);
+    printer.line(990, 10490, 14500, 0);
+    for (int y = 1490; y <= 9490; y += 1000)
+        printer.line(990, y, 14500, 0);
+
+    printer.setFontName(QStringLiteral("ARIAL"));
+    printer.setFontSize(12);
+    printer.setFontBold(true);
+    heading(printer, 1100, QStringLiteral("No Daftar"));
+    const std::pair<int, QString> columns[] = {
+        {2700, QStringLiteral("Tarikh Daftar")}, {4300, QStringLiteral("Nama Syarikat")},
+        {8000, QStringLiteral("Alamat")},        {10700, QStringLiteral("No Tel")},
+        {12300, QStringLiteral("Kelas")},        {14000, QStringLiteral("Bidang")}};
+    for (const auto &[x, text] : columns) {
+        printer.line(x, 990, 0, 9500);
+        heading(printer, x + 100, text);
+    }
+}
+
+void workListSkeleton(Printer &printer)
+{
+    printer.line(990, 990, 0, 9600);
+    printer.line(15390, 990, 0, 9600);
+    printer.line(990, 990, 14400, 0);
+    printer.line(990, 10590, 14400, 0);
+    for (int k = 0; k <= 13; ++k)
+        printer.line(990, 1490 + 650 * k, 14400, 0);
+
+    printer.setFontName(QStringLiteral("ARIAL"));
+    printer.setFontSize(11);
+    printer.setFontBold(true);
+    heading(printer, 1100, QStringLiteral("No Daftar"));
+    printer.line(2700, 990, 0, 9600);
+    heading(printer, 2800, QStringLiteral("Nama & Alamat"));
+    printer.line(8590, 990, 0, 9600);
+    heading(printer, 8690, QStringLiteral("No Tel"));
+    static const char *const months[] = {"J", "F", "M", "A", "M", "J", "J", "O", "S", "O", "N", "D"};
+    for (int k = 0; k < 12; ++k) {
+        printer.line(10590 + 400 * k, 990, 0, 9600);
+        heading(printer, 10690 + 400 * k, QString::fromLatin1(months[k]));
+    }
+}
+
 void printField(Printer &printer, Snapshot &rows, const QString &field, double x, double y)
 {
     const QVariant v = rows.value(field);

@@ -27,6 +27,11 @@ struct ListFrame
 void printListPages(Printer &printer, Snapshot &rows, int count, const ListFrame &frame,
                     const std::function<void()> &skeleton, const std::function<void(double y)> &printRow);
 
+// The page skeletons of the two lists, rules and column headings, on the
+// printer's current page. Neither starts nor ends a page.
+void contractorListSkeleton(Printer &printer);
+void workListSkeleton(Printer &printer);
+
 // A field of the current row as one line at (x, y); a field with no value
 // prints nothing.
 void printField(Printer &printer, Snapshot &rows, const QString &field, double x, double y);

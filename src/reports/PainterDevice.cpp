@@ -3,7 +3,7 @@
 #include "data/FileSystem.h"
 
 #include "data/StoreError.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 #include <QDir>
 #include <QFile>

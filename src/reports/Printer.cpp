@@ -1,6 +1,6 @@
 #include "reports/Printer.h"
 
-#include "platform/Failure.h"
+#include "data/Failure.h"
 #include "reports/PainterDevice.h"
 
 #include <QDir>

@@ -1,7 +1,6 @@
 #include "reports/WorkListReport.h"
 
 #include "data/Snapshot.h"
-#include "reports/Form2.h"
 #include "reports/ListLines.h"
 #include "reports/ListPages.h"
 #include "reports/MonthCount.h"
@@ -51,8 +50,7 @@ const QStringList &workListFields()
 
 void printWorkList(Printer &printer, Snapshot &rows)
 {
-    short c = 1;
-    printListPages(printer, rows, -1, {kWorkRowsPerPage, 650, 990, 15390, 10590}, [&] { Form2::table1(printer, c); },
+    printListPages(printer, rows, -1, {kWorkRowsPerPage, 650, 990, 15390, 10590}, [&] { workListSkeleton(printer); },
                    [&](double y) { printRow(printer, rows, y); });
 }
 

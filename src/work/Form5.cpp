@@ -8,6 +8,7 @@
 #include "platform/Artwork.h"
 #include "platform/BoundBox.h"
 #include "platform/BusyPointer.h"
+#include "platform/Controls.h"
 #include "platform/Guard.h"
 #include "platform/Look.h"
 #include "platform/MessageBox.h"
@@ -15,7 +16,6 @@
 #include "platform/WriteConflict.h"
 #include "register/Search.h"
 #include "register/SearchPanel.h"
-#include "reports/Printer.h"
 #include "work/Form6.h"
 #include "work/WorkSheet.h"
 
@@ -32,7 +32,6 @@
 #include <QTextEdit>
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace arb {
 
@@ -43,45 +42,19 @@ QFont boldFont()
     return uiFont(QStringLiteral("MS Sans Serif"), 8.25, true);
 }
 
-QLabel *label(QWidget *parent, const QString &caption, int left, int top, int width, int height, bool bold = false)
+QLabel *workLabel(QWidget *parent, const QString &text, int left, int top, int width, int height, bool bold = false)
 {
-    auto *l = new QLabel(caption, parent);
-    place(l, left, top, width, height);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    l->setWordWrap(true);
+    auto *l = label(parent, text, left, top, width, height, kLightYellow);
     if (bold)
         l->setFont(boldFont());
-    setForeground(l, kLightYellow);
     return l;
-}
-
-// A line control: one pixel wide, from (x1, y1) to (x2, y2) in twips.
-QWidget *line(QWidget *parent, int x1, int y1, int x2, int y2, const QColor &color)
-{
-    auto *w = new QWidget(parent);
-    w->setGeometry(px(x1), px(y1), px(x2) - px(x1) + 1, px(y2) - px(y1) + 1);
-    setBackground(w, color);
-    return w;
-}
-
-QPlainTextEdit *column(QWidget *parent, int left, int top, int width, int height)
-{
-    auto *t = new QPlainTextEdit(parent);
-    place(t, left, top, width, height);
-    t->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    // Multi-line boxes of the window have no scroll bars; the caret scrolls.
-    t->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    t->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    t->setTabChangesFocus(true);
-    return t;
 }
 
 // A job column: one line per job, never wrapped, with scroll bars when the
 // text is longer or wider than the box.
 QTextEdit *jobColumn(QWidget *parent, int left, int top, int width, int height)
 {
-    auto *t = new QTextEdit(parent);
-    place(t, left, top, width, height);
+    auto *t = placed(new QTextEdit(parent), left, top, width, height);
     t->setAcceptRichText(false);
     t->setLineWrapMode(QTextEdit::NoWrap);
     t->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -94,14 +67,6 @@ QTextEdit *jobColumn(QWidget *parent, int left, int top, int width, int height)
 int ownScroll(QTextEdit *t)
 {
     return std::max(0, int(std::ceil(t->document()->size().height())) - t->viewport()->height());
-}
-
-QPushButton *button(QWidget *parent, const QString &caption, int left, int top, int width, int height)
-{
-    auto *b = new QPushButton(caption, parent);
-    place(b, left, top, width, height);
-    b->setStyleSheet(QStringLiteral("QPushButton { padding: 0px; }"));
-    return b;
 }
 
 void lock(QLineEdit *box)
@@ -188,35 +153,28 @@ void Form5::buildControls()
     Line3 = line(this, 120, 2520, 6960, 2520, Qt::white);
     Line4 = line(this, 120, 720, 120, 2520, Qt::white);
 
-    Label2a = label(this, QStringLiteral("No Daftar"), 360, 840, 855, 255);
-    Text2a = new QLineEdit(this);
-    Text2a->setMaxLength(std::numeric_limits<int>::max());
-    place(Text2a, 2040, 840, 4815, 435);
+    Label2a = workLabel(this, QStringLiteral("No Daftar"), 360, 840, 855, 255);
+    Text2a = lineBox(this, 2040, 840, 4815, 435);
     Text2a->setFont(uiFont(QStringLiteral("Arial Black"), 12, true));
     lock(Text2a);
 
-    Label2b = label(this, QStringLiteral("Nama Syarikat/Perniagaan"), 360, 1320, 1575, 495);
-    Text2b = new QLineEdit(this);
-    Text2b->setMaxLength(std::numeric_limits<int>::max());
-    place(Text2b, 2040, 1320, 4815, 405);
+    Label2b = workLabel(this, QStringLiteral("Nama Syarikat/Perniagaan"), 360, 1320, 1575, 495);
+    Text2b = lineBox(this, 2040, 1320, 4815, 405);
     lock(Text2b);
 
-    Label1 = label(this, QStringLiteral("Alamat "), 360, 1800, 1335, 255);
+    Label1 = workLabel(this, QStringLiteral("Alamat "), 360, 1800, 1335, 255);
     // Locked: whole lines of the address, selectable, no caret.
-    Text1 = new AddressBox(this);
-    place(Text1, 2040, 1800, 4815, 615);
+    Text1 = placed(new AddressBox(this), 2040, 1800, 4815, 615);
     Text1->setReadOnly(true);
     Text1->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    Label2c = label(this, QStringLiteral("No Inden / LO "), 120, 2640, 1575, 255, true);
-    Text2c = new QLineEdit(this);
-    Text2c->setMaxLength(std::numeric_limits<int>::max());
-    place(Text2c, 2040, 2640, 4815, 285);
+    Label2c = workLabel(this, QStringLiteral("No Inden / LO "), 120, 2640, 1575, 255, true);
+    Text2c = lineBox(this, 2040, 2640, 4815, 285);
 
-    Label2d = label(this, QStringLiteral("Tarikh : "), 120, 3000, 735, 255, true);
-    Label2 = label(this, QStringLiteral("DD.MM.YYYY"), 840, 3000, 1095, 255);
-    Label2e = label(this, QStringLiteral("Butiran Kerja : "), 2040, 3000, 1215, 255, true);
-    Label2f = label(this, QStringLiteral("Nilai Projek :"), 5280, 3000, 1335, 255, true);
+    Label2d = workLabel(this, QStringLiteral("Tarikh : "), 120, 3000, 735, 255, true);
+    Label2 = workLabel(this, QStringLiteral("DD.MM.YYYY"), 840, 3000, 1095, 255);
+    Label2e = workLabel(this, QStringLiteral("Butiran Kerja : "), 2040, 3000, 1215, 255, true);
+    Label2f = workLabel(this, QStringLiteral("Nilai Projek :"), 5280, 3000, 1335, 255, true);
 
     Text2 = jobColumn(this, 120, 3240, 1815, 3495);
     Text2e = jobColumn(this, 2040, 3240, 3135, 3495);
@@ -231,6 +189,8 @@ void Form5::buildControls()
     Command7 = button(this, QStringLiteral(">>"), 1560, 6960, 375, 375);
     Command2 = button(this, QStringLiteral("Cetak Maklumat"), 4680, 6960, 1335, 375);
     Command3 = button(this, QStringLiteral("&Keluar"), 6120, 6960, 855, 375);
+    for (QPushButton *b : {Command4, Command5, Command6, Command7, Command2, Command3})
+        b->setStyleSheet(QStringLiteral("QPushButton { padding: 0px; }"));
 
     for (QWidget *w : {static_cast<QWidget *>(Text2a), static_cast<QWidget *>(Text2b), static_cast<QWidget *>(Text1)})
         setBackground(w, Qt::white);
@@ -310,21 +270,13 @@ void Form5::first()
 void Form5::previous()
 {
     tarikh();
-    if (kontraktor->bof())
-        return;
-    kontraktor->movePrevious();
-    if (kontraktor->bof())
-        kontraktor->moveNext();
+    stepPrevious(*kontraktor);
 }
 
 void Form5::next()
 {
     tarikh();
-    if (kontraktor->eof())
-        return;
-    kontraktor->moveNext();
-    if (kontraktor->eof())
-        kontraktor->movePrevious();
+    stepNext(*kontraktor);
 }
 
 void Form5::last()
@@ -335,25 +287,19 @@ void Form5::last()
 
 void Form5::printSheet()
 {
-    if (!MessageBox::ask(this, QStringLiteral("Anda pasti untuk cetak maklumat ini?"), QStringLiteral("Cetak..."))) {
-        MessageBox::tell(this, QStringLiteral("Rekod tak dicetak"), QStringLiteral("Mesej"), MessageBox::Exclamation);
-        return;
-    }
-    // The texts as shown, edits not yet stored included; no tarikh.
-    Form6 *sheet = Form6::instance();
-    sheet->Text4->setText(Text2a->text());
-    sheet->Text5->setText(Text2b->text());
-    sheet->Text6->setPlainText(Text1->toPlainText());
-    sheet->Text7->setText(Text2c->text());
-    sheet->Text1->setPlainText(Text2->toPlainText());
-    sheet->Text2->setPlainText(Text2e->toPlainText());
-    sheet->Text3->setPlainText(Text2f->toPlainText());
-    {
+    printAfterAsking(this, [this] {
+        // The texts as shown, edits not yet stored included; no tarikh.
+        Form6 *sheet = Form6::instance();
+        sheet->Text4->setText(Text2a->text());
+        sheet->Text5->setText(Text2b->text());
+        sheet->Text6->setPlainText(Text1->toPlainText());
+        sheet->Text7->setText(Text2c->text());
+        sheet->Text1->setPlainText(Text2->toPlainText());
+        sheet->Text2->setPlainText(Text2e->toPlainText());
+        sheet->Text3->setPlainText(Text2f->toPlainText());
         BusyPointer busy;
         printWorkSheet(sheet, QStringLiteral("Maklumat Kerja Kontraktor"));
-    }
-    MessageBox::tell(this, Printer::closingMessage(QStringLiteral("Data Dicetak")), QStringLiteral("Mesej"),
-                     MessageBox::Information);
+    });
 }
 
 void Form5::search()

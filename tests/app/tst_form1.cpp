@@ -48,12 +48,6 @@ void change(Form1 &f, const QString &typed, const QString &again)
     f.Command3->click();
 }
 
-void closeAll()
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        w->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
 } // namespace
 
 class Form1Test : public QObject
@@ -222,7 +216,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(f));
         QTest::keyClick(f, Qt::Key_K, Qt::AltModifier);
         QTRY_VERIFY(!alive);
-        closeAll();
+        test::closeAllWindows();
     }
 };
 

@@ -6,7 +6,7 @@
 #include "data/Password.h"
 #include "data/Schema.h"
 #include "data/StoreCopy.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>

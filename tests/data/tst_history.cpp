@@ -6,8 +6,8 @@
 #include "data/History.h"
 #include "data/HistoryLog.h"
 #include "data/Locations.h"
-#include "platform/Failure.h"
-#include "reports/ContractorSort.h"
+#include "data/Failure.h"
+#include "data/ContractorSort.h"
 
 #include <QDir>
 #include <QScopeGuard>

@@ -3,7 +3,7 @@
 #include "data/Convert.h"
 #include "data/DataControl.h"
 #include "data/Locations.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 #include "register/Search.h"
 
 using namespace arb;

@@ -19,6 +19,7 @@
 
 using namespace arb;
 using namespace Qt::StringLiterals;
+using test::contractor;
 using test::TempStore;
 
 namespace {
@@ -84,36 +85,22 @@ QStringList choices()
     return out;
 }
 
-QVariantMap contractor(const QString &noDaftar, const QString &name)
-{
-    QVariantMap m;
-    for (const QString &f : contractorFields())
-        m.insert(f, u"-"_s);
-    m.insert(u"NoDaftar"_s, noDaftar);
-    m.insert(u"NamaSyarikat"_s, name);
-    m.insert(u"Tarikh_dapat_kerja"_s, u""_s);
-    return m;
-}
-
 // name -> field for every stored row; a name stored twice fails the test.
 QMap<QString, QString> byName(TempStore &store, const QString &field)
 {
     QMap<QString, QString> out;
     for (const QVariantMap &row : store.rows()) {
         const QString name = row.value(u"NamaSyarikat"_s).toString();
-        if (out.contains(name))
-            qWarning("%s stored twice", qPrintable(name));
+        if (out.contains(name)) {
+            // QFAIL's own call: this helper returns a value.
+            QTest::qFail(qPrintable(name + u" stored twice"_s), __FILE__, __LINE__);
+            return {};
+        }
         out.insert(name, row.value(field).toString());
     }
     return out;
 }
 
-void closeAll()
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        w->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
 } // namespace
 
 class StaleTest : public QObject
@@ -121,7 +108,7 @@ class StaleTest : public QObject
     Q_OBJECT
 private slots:
     void init() { MessageBox::clear(); }
-    void cleanup() { closeAll(); }
+    void cleanup() { test::closeAllWindows(); }
 
     // One clerk: the record, work and list windows open on ALPHA while
     // "Susun" moves BETA into ALPHA's row. Every later write lands on ALPHA.

@@ -33,16 +33,13 @@ QString printed(const PrintRecorder &rec)
     return out.join(QLatin1Char(' '));
 }
 
-// The one message shown, as "title/icon: text".
+// The messages shown, as "title|text|icon".
 QString message()
 {
-    QStringList out;
-    for (const MessageBox::Shown &s : MessageBox::takeShown())
-        out << QStringLiteral("%1/%2: %3").arg(s.title).arg(int(s.icon)).arg(s.text);
-    return out.join(QLatin1Char('|'));
+    return test::shownBoxes().join(QLatin1Char('|'));
 }
 
-const QString kPrinted = QStringLiteral("Mesej/%1: Data telah dicetak").arg(int(MessageBox::Information));
+const QString kPrinted = QStringLiteral("Mesej|Data telah dicetak|info");
 } // namespace
 
 class Form2Test : public QObject
@@ -110,7 +107,7 @@ private slots:
         store.exec("DROP TABLE kontraktor");
         QTest::mouseClick(f.Command3, Qt::LeftButton);
         const QString shown = message();
-        QVERIFY2(shown.contains(QStringLiteral("/%1: ").arg(int(MessageBox::Critical))) && !shown.startsWith("Mesej/"), qPrintable(shown));
+        QVERIFY2(shown.endsWith("|critical") && !shown.startsWith("Mesej|"), qPrintable(shown));
         QVERIFY(rec.jobs().isEmpty() && !QApplication::overrideCursor());
     }
 
@@ -120,14 +117,14 @@ private slots:
         store.addContractors(12);
         PrintRecorder rec;
         Form2 f;
-        const QString refused = QStringLiteral("Mesej/%1: Sila masukkan pilihan").arg(int(MessageBox::Question));
+        const QString refused = QStringLiteral("Mesej|Sila masukkan pilihan|question");
         const QList<std::tuple<QString, QString, QString, QString>> cases{
             // Boxes at 0 (as opened), an end below the start, empty or non-numeric text.
             {"0", "0", "", refused}, {"0", "5", "", refused}, {"3", "0", "", refused}, {"6", "5", "", refused},
             {"", "5", "", refused}, {"1", "abc", "", refused}, {"-2", "5", "", refused},
             {"3", "5", "0003 0004 0005", kPrinted}, {"5", "5", "0005", kPrinted}, {" 2 ", "4.4", "0002 0003 0004", kPrinted},
             {"10", "40", "0010 0011 0012", kPrinted}, // an end past the last record stops there
-            {"13", "20", "", QStringLiteral("Mesej/%1: Tiada data").arg(int(MessageBox::Critical))}, // a start past it prints nothing
+            {"13", "20", "", QStringLiteral("Mesej|Tiada data|critical")}, // a start past it prints nothing
             {"1", "99999999999", "0001 0002 0003 0004 0005 0006 0007 0008 0009 0010 0011 0012", kPrinted}};
         for (const auto &[from, to, want, shown] : cases) {
             rec.clear();
@@ -202,7 +199,7 @@ private slots:
 
         // The report goes to the file chosen, and its message names it.
         QTest::mouseClick(f.Command2, Qt::LeftButton);
-        QCOMPARE(message(), QStringLiteral("%1\nDisimpan dalam fail: %2").arg(kPrinted, file));
+        QCOMPARE(message(), QStringLiteral("Mesej|Data telah dicetak\nDisimpan dalam fail: %1|info").arg(file));
         QVERIFY(QFile(file).size() > 0);
 
         // Everything the dialog can set, as each job receives it.

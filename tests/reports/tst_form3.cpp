@@ -13,16 +13,6 @@
 using namespace arb;
 
 namespace {
-QVariantMap contractor(const QString &noDaftar, const QString &name)
-{
-    QVariantMap m;
-    for (const QString &f : contractorFields())
-        m.insert(f, f + ' ' + name);
-    m.insert("NoDaftar", noDaftar);
-    m.insert("NamaSyarikat", name);
-    return m;
-}
-
 // Row by row, the given column of the grid joined by "|".
 QString grid(Form3 *f, int column)
 {
@@ -48,12 +38,12 @@ private slots:
     void gridReadOnceAndAgainAfterSusun()
     {
         test::TempStore store;
-        QVariantMap first = contractor("ZRVA/KP/0002", "JAYA MAJU");
+        QVariantMap first = test::contractor("ZRVA/KP/0002", "JAYA MAJU", "JAYA MAJU");
         first.insert("AlamatPendaftaranSyarikat", "NO 1, JALAN PASAR\r\nKUALA SERINDIT\r\n");
         first.insert("Butiran_kerja", "Membaiki longkang\nMembina wakaf");
         first.remove("Bidang"); // null
         store.addContractor(first);
-        store.addContractor(contractor("ZRVA/KP/0001", "SERI INDAH"));
+        store.addContractor(test::contractor("ZRVA/KP/0001", "SERI INDAH", "SERI INDAH"));
 
         Form3 *f = showWindow<Form3>();
         QCOMPARE(f->windowTitle(), QStringLiteral("Majlis Daerah Lembah Serindit"));
@@ -77,7 +67,7 @@ private slots:
         QCOMPARE(m->index(0, 7).data(Qt::ToolTipRole).toString(), QStringLiteral("Membaiki longkang\nMembina wakaf"));
 
         // Read once at load: a row stored later is not seen until reloaded.
-        store.addContractor(contractor("ZRVA/KP/0003", "BARU"));
+        store.addContractor(test::contractor("ZRVA/KP/0003", "BARU", "BARU"));
         QCOMPARE(m->rowCount(), 2);
 
         // "Susun": the register sorted, the window read anew and shown again in its place.
@@ -132,8 +122,8 @@ private slots:
     {
         {
             test::TempStore store;
-            store.addContractor(contractor("ZRVA/KP/0002", "B"));
-            store.addContractor(contractor("ZRVA/KP/0001", "A"));
+            store.addContractor(test::contractor("ZRVA/KP/0002", "B", "B"));
+            store.addContractor(test::contractor("ZRVA/KP/0001", "A", "A"));
             Form3 *f = showWindow<Form3>();
             // A store that refuses the sort's write.
             if (test::onPostgres()) {

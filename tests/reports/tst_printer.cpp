@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "platform/Failure.h"
+#include "data/Failure.h"
 #include "reports/PainterDevice.h"
 #include "reports/PrintRecorder.h"
 #include "reports/Printer.h"

@@ -8,7 +8,7 @@
 #include "data/Locations.h"
 #include "data/Schema.h"
 #include "platform/Look.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 #include "platform/MessageBox.h"
 
 #include <QCoreApplication>
@@ -70,6 +70,13 @@ QString failureOf(const std::function<void()> &fn, QString *detail)
         return f.message();
     }
     return QStringLiteral("<no failure>");
+}
+
+void closeAllWindows()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        w->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 // A zero timer fires in the pending events the action lets run at its start.
@@ -196,14 +203,42 @@ void TempStore::addContractor(const QVariantMap &fields)
 
 void TempStore::addContractors(int count)
 {
-    for (int i = 1; i <= count; ++i) {
-        QVariantMap m;
-        for (const QString &f : contractorFields())
-            m.insert(f, QStringLiteral("%1 %2").arg(f).arg(i));
-        m.insert(QStringLiteral("NoDaftar"), QStringLiteral("ZRVA/KP/%1").arg(i, 4, 10, QLatin1Char('0')));
-        m.insert(QStringLiteral("NamaSyarikat"), QStringLiteral("SYARIKAT %1").arg(i));
-        addContractor(m);
-    }
+    for (int i = 1; i <= count; ++i)
+        addContractor(contractor(QStringLiteral("ZRVA/KP/%1").arg(i, 4, 10, QLatin1Char('0')),
+                                 QStringLiteral("SYARIKAT %1").arg(i), QString::number(i)));
+}
+
+QVariantMap contractor(const QString &noDaftar, const QString &name, const QString &tag)
+{
+    QVariantMap m;
+    for (const QString &f : contractorFields())
+        m.insert(f, tag.isEmpty() ? QStringLiteral("-") : f + QLatin1Char(' ') + tag);
+    if (tag.isEmpty())
+        m.insert(QStringLiteral("Tarikh_dapat_kerja"), QString(""));
+    m.insert(QStringLiteral("NoDaftar"), noDaftar);
+    m.insert(QStringLiteral("NamaSyarikat"), name);
+    return m;
+}
+
+void makeRegisterFile(const QString &path, int count)
+{
+    auto c = Connection::create(path);
+    Schema::create(*c, QStringLiteral("abc123"));
+    c->write([&] {
+        QSqlQuery q = c->prepare(QStringLiteral("INSERT INTO kontraktor (NoDaftar, NamaSyarikat, AlamatPendaftaranSyarikat) "
+                                                "VALUES (?, ?, ?)"));
+        for (int i = 1; i <= count; ++i)
+            c->run(q, {QStringLiteral("ZRVA/KP/%1").arg(i, 5, 10, QLatin1Char('0')), QStringLiteral("SYARIKAT %1").arg(i),
+                       QStringLiteral("No. %1, Jalan Merbah, Lembah Serindit ").arg(i).repeated(4)});
+    });
+}
+
+qint64 contractorsIn(const QString &location)
+{
+    Connection c(location);
+    QSqlQuery q = c.exec(QStringLiteral("SELECT count(*) FROM kontraktor"));
+    q.next();
+    return q.value(0).toLongLong();
 }
 
 int TempStore::count(const QString &table)

@@ -47,6 +47,17 @@ private:
     QString m_database; // on the server
 };
 
+// A row of table kontraktor: every field "FIELD tag", or without a tag "-"
+// in every field (as the record window stores a blank) and no work dates;
+// then the number and the company name.
+QVariantMap contractor(const QString &noDaftar, const QString &name, const QString &tag = {});
+
+// A register file at path, as arb-admin init makes it, with count
+// contractors whose long addresses make it span many pages; and the number
+// of contractors in the store at location.
+void makeRegisterFile(const QString &path, int count);
+qint64 contractorsIn(const QString &location);
+
 // The message boxes shown since the last call, as "title|text|icon", with
 // "?" after a Yes/No question and "[a/b/c]" after a choice's buttons.
 QStringList shownBoxes();
@@ -68,6 +79,9 @@ bool killedAfter(const QString &program, const QStringList &args, int ms);
 // The message of the arb::Failure fn throws (its detail in *detail), or
 // "<no failure>" when fn returns.
 QString failureOf(const std::function<void()> &fn, QString *detail = nullptr);
+
+// Closes every window, and deletes those that delete on close.
+void closeAllWindows();
 
 // Whether the busy pointer showed while the button's action ran.
 bool busyDuring(QPushButton *button);

@@ -7,7 +7,7 @@
 #include "legacy/MdbReader.h"
 #include "legacy/ReaderProcess.h"
 #include "legacy/StoreLoader.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 #include <QBuffer>
 

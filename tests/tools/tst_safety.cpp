@@ -35,20 +35,6 @@ using namespace arb::test;
 
 namespace {
 
-// A store of count contractors with long addresses, so that it spans many pages.
-void makeRegister(const QString &path, int count)
-{
-    QVERIFY(admin({QStringLiteral("init"), path}).status == 0);
-    Connection c(path);
-    c.write([&] {
-        QSqlQuery q = c.prepare(QStringLiteral("INSERT INTO kontraktor (NoDaftar, NamaSyarikat, AlamatPendaftaranSyarikat) "
-                                               "VALUES (?, ?, ?)"));
-        for (int i = 1; i <= count; ++i)
-            c.run(q, {QStringLiteral("ZRVA/KP/%1").arg(i, 5, 10, QLatin1Char('0')), QStringLiteral("SYARIKAT %1").arg(i),
-                      QStringLiteral("No. %1, Jalan Merbah, Lembah Serindit ").arg(i).repeated(4)});
-    });
-}
-
 // Zeroes a run of pages in the middle of a SQLite file.
 void zeroPages(const QString &path, int pages)
 {
@@ -72,14 +58,6 @@ bool namesDamage(const QString &text, const QString &store)
            && text.contains(store);
 }
 
-qint64 count(const QString &store)
-{
-    Connection c(store);
-    QSqlQuery q = c.exec(QStringLiteral("SELECT count(*) FROM kontraktor"));
-    q.next();
-    return q.value(0).toLongLong();
-}
-
 bool sound(const QString &store)
 {
     return admin({QStringLiteral("check"), store}).status == 0;
@@ -96,7 +74,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString store = dir.filePath(QStringLiteral("kontraktor.mdb"));
-        makeRegister(store, 4000);
+        makeRegisterFile(store, 4000);
         Locations::setStore(store);
         // The print window is open when the damage happens.
         auto printing = std::make_unique<Form2>();
@@ -150,7 +128,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString store = dir.filePath(QStringLiteral("kontraktor.mdb"));
-        makeRegister(store, 50);
+        makeRegisterFile(store, 50);
 
         // Disk full: the store may not grow.
         {
@@ -166,7 +144,7 @@ private slots:
             });
             QVERIFY2(full.startsWith(QStringLiteral("Cakera penuh")) && full.contains(store), qPrintable(full));
         }
-        QCOMPARE(count(store), 50);
+        QCOMPARE(contractorsIn(store), 50);
         // Not a store of this program.
         const QString text = dir.filePath(QStringLiteral("teks.mdb"));
         writeFile(text, QByteArray(8192, 'a'));
@@ -189,12 +167,12 @@ private slots:
 #else
         QTemporaryDir dir;
         const QString store = dir.filePath(QStringLiteral("kontraktor.mdb"));
-        makeRegister(store, 2000);
+        makeRegisterFile(store, 2000);
         // Standard output on a full disk: a register written in one go, and
         // one small enough to wait in the buffer until the end. Standard
         // output is not ours to remove: it is said to be incomplete.
         const QString little = dir.filePath(QStringLiteral("sedikit.mdb"));
-        makeRegister(little, 3);
+        makeRegisterFile(little, 3);
         const auto exportToFull = [&](const QString &from, const QString &output) {
             QProcess p;
             p.setStandardOutputFile(output);
@@ -220,7 +198,7 @@ private slots:
         const auto unmount = qScopeGuard([&] { QProcess::execute(QStringLiteral("umount"), {small}); });
         // A store of its own on the small disk, with the folder of its daily copies.
         const QString onSmall = small + QStringLiteral("/kontraktor.mdb");
-        makeRegister(onSmall, 20);
+        makeRegisterFile(onSmall, 20);
         QVERIFY(QDir().mkpath(dailyCopyFolder(onSmall)));
         const QStringList present{QStringLiteral("isi"), QStringLiteral("kontraktor.mdb"), QStringLiteral("sandaran")};
         // Fills the disk but for two pages, so that every command runs out on the way.
@@ -248,7 +226,7 @@ private slots:
             QCOMPARE(entries(small), present);
             QFile::remove(filler.fileName());
         }
-        QCOMPARE(count(onSmall), 20); // the store a restore could not replace is whole
+        QCOMPARE(contractorsIn(onSmall), 20); // the store a restore could not replace is whole
         // The daily copy names its own file.
         fill();
         const QString daily = dailyCopyFolder(onSmall) + QStringLiteral("/kontraktor-2026-03-02.mdb");
@@ -299,7 +277,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString store = dir.filePath(QStringLiteral("kontraktor.mdb"));
-        makeRegister(store, 6000);
+        makeRegisterFile(store, 6000);
         const QString folder = dir.filePath(QStringLiteral("sasaran")), target = folder + QStringLiteral("/kontraktor.mdb");
         // Northwind with Categories renamed kontraktor: a legacy register of eight rows.
         ARB_FIXTURE(northwind, "legacy/jet3-northwind.mdb");
@@ -327,7 +305,7 @@ private slots:
                 ++killed;
                 // Absent or complete.
                 if (QFileInfo::exists(target)) {
-                    QVERIFY2(sound(target) && count(target) == rows, qPrintable(args.first()));
+                    QVERIFY2(sound(target) && contractorsIn(target) == rows, qPrintable(args.first()));
                     QFile::remove(target);
                 }
                 const bool litter = !entries(folder).isEmpty();
@@ -337,7 +315,7 @@ private slots:
                 QCOMPARE(again.err.contains(QStringLiteral("fail sementara")), litter);
                 swept += litter;
                 QCOMPARE(entries(folder), QStringList{QStringLiteral("kontraktor.mdb")});
-                QVERIFY(sound(target) && count(target) == rows);
+                QVERIFY(sound(target) && contractorsIn(target) == rows);
             }
         }
         qInfo("killed %d runs, %d of them left files that the next run removed", killed, swept);
@@ -368,7 +346,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString store = dir.filePath(QStringLiteral("kontraktor.mdb"));
-        makeRegister(store, 30);
+        makeRegisterFile(store, 30);
         const QString folder = dailyCopyFolder(store);
         QCOMPARE(folder, dir.filePath(QStringLiteral("sandaran")));
         const QDate first(2026, 1, 28);
@@ -386,10 +364,10 @@ private slots:
         Connection(store).exec(QStringLiteral("DELETE FROM kontraktor"));
         Run r = admin({QStringLiteral("restore"), copy, store});
         QVERIFY2(r.status == 0, qPrintable(r.err));
-        QCOMPARE(count(store), 30);
+        QCOMPARE(contractorsIn(store), 30);
         const QStringList replaced = QDir(dir.path()).entryList({QStringLiteral("kontraktor-replaced-*.mdb")});
         QCOMPARE(replaced.size(), 1);
-        QCOMPARE(count(dir.filePath(replaced.first())), 0);
+        QCOMPARE(contractorsIn(dir.filePath(replaced.first())), 0);
 
         // Refused while the store is open, and for a damaged copy.
         {
@@ -398,10 +376,10 @@ private slots:
             QVERIFY2(r.status == 1 && r.err.contains(QStringLiteral("sedang dibuka")), qPrintable(r.err));
         }
         const QString bad = dir.filePath(QStringLiteral("rosak.mdb"));
-        makeRegister(bad, 4000);
+        makeRegisterFile(bad, 4000);
         zeroPages(bad, 20);
         QCOMPARE(admin({QStringLiteral("restore"), bad, store}).status, 1);
-        QCOMPARE(count(store), 30);
+        QCOMPARE(contractorsIn(store), 30);
         QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("kontraktor-replaced-*.mdb")}).size(), 1);
     }
 
@@ -421,8 +399,8 @@ private slots:
         QTemporaryDir dir;
         const QString store = dir.filePath(QStringLiteral("kontraktor.mdb")), old = dir.filePath(QStringLiteral("lama.mdb")),
                       copy = dir.filePath(QStringLiteral("salinan.mdb"));
-        makeRegister(old, 300);
-        makeRegister(copy, 40);
+        makeRegisterFile(old, 300);
+        makeRegisterFile(copy, 40);
         const QStringList others{QStringLiteral("lama.mdb"), QStringLiteral("salinan.mdb")};
         int killed = 0;
         // Where the disk keeps no second link to a file (error=EPERM), the old store is copied instead.
@@ -444,12 +422,12 @@ private slots:
                     const Run r = run(strace, args);
                     // The old store or the copy, whole; never none.
                     QVERIFY2(sound(store), qPrintable(at));
-                    const qint64 rows = count(store);
+                    const qint64 rows = contractorsIn(store);
                     QVERIFY2(rows == 300 || rows == 40, qPrintable(at));
                     if (r.status == 0) {
                         QCOMPARE(rows, 40);
                         const QStringList replaced = QDir(dir.path()).entryList({QStringLiteral("kontraktor-replaced-*.mdb")});
-                        QVERIFY(replaced.size() == 1 && count(dir.filePath(replaced.first())) == 300);
+                        QVERIFY(replaced.size() == 1 && contractorsIn(dir.filePath(replaced.first())) == 300);
                         break;
                     }
                     QVERIFY2(r.status == -1, qPrintable(at + ' ' + r.err)); // strace dies of its child's signal
@@ -457,7 +435,7 @@ private slots:
                     // Run again, it finishes and sweeps what the killed run left.
                     const Run again = admin({QStringLiteral("restore"), copy, store});
                     QVERIFY2(again.status == 0, qPrintable(at + ' ' + again.err));
-                    QCOMPARE(count(store), 40);
+                    QCOMPARE(contractorsIn(store), 40);
                     for (const QString &name : entries(dir.path()))
                         QVERIFY2(!name.startsWith(QLatin1Char('.')), qPrintable(at + ' ' + name));
                 }
@@ -476,8 +454,8 @@ private slots:
         const QString store = dir.filePath(QStringLiteral("kontraktor.mdb"));
         const QString kept = dir.filePath(QStringLiteral("kontraktor-replaced-20260301-120000.mdb"));
         const QString staged = dir.filePath(QStringLiteral(".kontraktor.mdb.restore-meja2-4242.arb-tmp"));
-        makeRegister(kept, 30);
-        makeRegister(dir.filePath(QStringLiteral("baru.mdb")), 12);
+        makeRegisterFile(kept, 30);
+        makeRegisterFile(dir.filePath(QStringLiteral("baru.mdb")), 12);
         QVERIFY(QFile::rename(dir.filePath(QStringLiteral("baru.mdb")), staged));
         const auto namesTheWayBack = [&](const QString &leftover) {
             const Run r = admin({QStringLiteral("check"), store});
@@ -493,22 +471,22 @@ private slots:
         // The command named puts the staged copy in place.
         Run r = admin({QStringLiteral("restore"), staged, store});
         QVERIFY2(r.status == 0, qPrintable(r.err));
-        QCOMPARE(count(store), 12);
+        QCOMPARE(contractorsIn(store), 12);
         QCOMPARE(entries(dir.path()), (QStringList{QFileInfo(kept).fileName(), QStringLiteral("kontraktor.mdb")}));
         // With only the old store put aside, that one is named.
         QFile::remove(store);
         namesTheWayBack(kept);
         r = admin({QStringLiteral("restore"), kept, store});
         QVERIFY2(r.status == 0, qPrintable(r.err));
-        QCOMPARE(count(store), 30);
+        QCOMPARE(contractorsIn(store), 30);
     }
 
     void twoStoresInOneFolderKeepTheirOwnDailyCopies()
     {
         QTemporaryDir dir;
         const QString main = dir.filePath(QStringLiteral("kontraktor.mdb")), branch = dir.filePath(QStringLiteral("cawangan.mdb"));
-        makeRegister(main, 30);
-        makeRegister(branch, 8);
+        makeRegisterFile(main, 30);
+        makeRegisterFile(branch, 8);
         // Both started on one day, the branch first.
         for (const QString &store : {branch, main})
             QCOMPARE(run(QStringLiteral(ARB_APP), {QStringLiteral("--database"), store}, {"ARB_EXIT_WHEN_SHOWN=1"}).status, 0);
@@ -519,8 +497,8 @@ private slots:
         };
         QCOMPARE(entries(folder),
                  (QStringList{QFileInfo(copyOf("cawangan", today)).fileName(), QFileInfo(copyOf("kontraktor", today)).fileName()}));
-        QCOMPARE(count(copyOf("kontraktor", today)), 30);
-        QCOMPARE(count(copyOf("cawangan", today)), 8);
+        QCOMPARE(contractorsIn(copyOf("kontraktor", today)), 30);
+        QCOMPARE(contractorsIn(copyOf("cawangan", today)), 8);
         // Seven kept of each.
         for (int d = 1; d <= 9; ++d)
             for (const QString &store : {main, branch})
@@ -539,7 +517,7 @@ private slots:
             QCOMPARE(makeDailyCopy(main, later, &notice), taken);
             QVERIFY2(notice.contains(taken) && !notice.contains(QLatin1Char('\n')), qPrintable(notice));
             QVERIFY(sound(taken));
-            QCOMPARE(count(taken), 30);
+            QCOMPARE(contractorsIn(taken), 30);
             QCOMPARE(makeDailyCopy(main, later, &notice), QString()); // the day has its copy now
             writeFile(taken, readFile(taken).left(3 * 4096));
         }
@@ -551,14 +529,14 @@ private slots:
         const QStringList boxes = shownBoxes();
         QVERIFY2(boxes.size() == 1 && boxes.first().startsWith(QStringLiteral("Mesej|Salinan harian diganti")),
                  qPrintable(boxes.join('\n')));
-        QCOMPARE(count(taken), 30);
+        QCOMPARE(contractorsIn(taken), 30);
     }
 
     void dailyCopyAtStartNeverStopsTheProgram()
     {
         QTemporaryDir dir;
         const QString store = dir.filePath(QStringLiteral("kontraktor.mdb"));
-        makeRegister(store, 20);
+        makeRegisterFile(store, 20);
         shownBoxes();
         // In the background, and made.
         QPointer<QThread> copying = startDailyCopy(store, QDate(2026, 2, 1));
@@ -585,7 +563,7 @@ private slots:
         QCOMPARE(run(QStringLiteral(ARB_APP), {QStringLiteral("--database"), store}, {"ARB_EXIT_WHEN_SHOWN=1"}).status, 0);
         const QString today = QDate::currentDate().toString(QStringLiteral("'kontraktor-'yyyy-MM-dd'.mdb'"));
         QCOMPARE(entries(dir.filePath(QStringLiteral("sandaran"))), QStringList{today});
-        QCOMPARE(count(dir.filePath(QStringLiteral("sandaran/")) + today), 20);
+        QCOMPARE(contractorsIn(dir.filePath(QStringLiteral("sandaran/")) + today), 20);
     }
 };
 

@@ -1,6 +1,6 @@
 #include "legacy/Frames.h"
 
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 #include <QtEndian>
 

@@ -1,6 +1,6 @@
 #include "legacy/MdbReader.h"
 
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -3,7 +3,7 @@
 #include "data/Connection.h"
 #include "legacy/Frames.h"
 #include "legacy/MdbReader.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 #include <QFileInfo>
 #include <QProcess>

@@ -3,7 +3,7 @@
 #include "data/BatchInsert.h"
 #include "data/Connection.h"
 #include "data/Fields.h"
-#include "platform/Failure.h"
+#include "data/Failure.h"
 
 namespace arb::legacy {
 
@@ -53,7 +53,7 @@ void StoreLoader::beginTable(const QString &name, const QStringList &columns)
     }
     // Our schema starts with a password row of its own; the old file's rows replace it.
     if (m_table == kPasswordTable)
-        m_c.exec(QStringLiteral("DELETE FROM password"));
+        m_c.exec(QStringLiteral("DELETE FROM ") + kPasswordTable);
     m_insert = std::make_unique<BatchInsert>(m_c, m_table, fields,
                                              QStringLiteral("Baris jadual %1 tidak dapat disimpan.").arg(m_table));
 }

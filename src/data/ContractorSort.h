@@ -19,7 +19,7 @@ class Connection;
 // when given, receives where each contractor went: old row id -> new row id.
 int sortContractors(Connection &c, QHash<qint64, qint64> *moves = nullptr);
 // "Susun" of the program: every open window first stores its pending edits,
-// then the sort runs over a connection of its own to the named store, then
+// then the sort runs on the process's shared connection to the store, then
 // every open window follows its contractor to the row it now lies in.
 int sortContractors(const QString &databaseName, QHash<qint64, qint64> *moves = nullptr);
 

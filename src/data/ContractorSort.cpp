@@ -1,12 +1,12 @@
-#include "reports/ContractorSort.h"
+#include "data/ContractorSort.h"
 
 #include "data/Connection.h"
 #include "data/Convert.h"
 #include "data/DataControl.h"
 #include "data/Fields.h"
 #include "data/History.h"
+#include "data/Failure.h"
 #include "data/StoreError.h"
-#include "platform/Failure.h"
 
 #include <QScopeGuard>
 #include <QSqlError>

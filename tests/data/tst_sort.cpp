@@ -3,8 +3,8 @@
 #include "data/Convert.h"
 #include "data/Fields.h"
 #include "data/Locations.h"
-#include "platform/Failure.h"
-#include "reports/ContractorSort.h"
+#include "data/Failure.h"
+#include "data/ContractorSort.h"
 
 using namespace arb;
 
@@ -13,10 +13,7 @@ namespace {
 // travel with its record shows at once.
 QVariantMap contractor(const QString &noDaftar, const QString &tag)
 {
-    QVariantMap m;
-    for (const QString &f : contractorFields())
-        m.insert(f, QStringLiteral("%1 %2").arg(f, tag));
-    m.insert("NoDaftar", noDaftar);
+    QVariantMap m = test::contractor(noDaftar, tag, tag);
     m.insert("AlamatPendaftaranSyarikat", QStringLiteral("NO %1, JALAN PASAR\r\nKUALA SERINDIT").arg(tag));
     return m;
 }
