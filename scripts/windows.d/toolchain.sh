@@ -111,15 +111,17 @@ part_end() {
   rm -rf "$d.tmp"
 }
 
+# SQLite's library, and its shell for the tests' writer from outside the
+# program.
 build_sqlite() {
   local ver name work
-  ver=$(src_version sqlite3); name=sqlite-$ver
+  ver=$(src_version sqlite3); name=sqlite-$ver-with-shell
   SQLITE_PREFIX=$(part_dir "$name")
   part_done "$name" && return 0
   echo "== SQLite $ver untuk Windows"
   work=$(part_begin "$name")
-  fetch_source sqlite3 "$ver" "$work/src/sqlite"
-  (cd "$work/src/sqlite" && ./configure --disable-tcl >/dev/null && make sqlite3.c >/dev/null) || return 1
+  fetch_source sqlite3 "$ver" "$work/src/sqlite" || return 1
+  (cd "$work/src/sqlite" && ./configure --disable-tcl >/dev/null && make sqlite3.c shell.c >/dev/null) || return 1
   mkdir -p "$work/prefix/include" "$work/prefix/lib" "$work/prefix/bin"
   cp "$work/src/sqlite/sqlite3.h" "$work/src/sqlite/sqlite3ext.h" "$work/prefix/include/"
   # Debian's own compile-time settings, so both platforms behave alike (the
@@ -133,23 +135,9 @@ build_sqlite() {
     -DSQLITE_USE_URI=1 -DSQLITE_MAX_SCHEMA_RETRY=25 -DSQLITE_ENABLE_STMTVTAB \
     -DSQLITE_MAX_VARIABLE_NUMBER=250000 -DSQLITE_API='__declspec(dllexport)' \
     -o "$work/prefix/bin/sqlite3.dll" "$work/src/sqlite/sqlite3.c" \
-    -Wl,--out-implib,"$work/prefix/lib/libsqlite3.dll.a"
-  part_end "$name"
-}
-
-# The sqlite3 shell for Windows: the tests' writer from outside the program.
-build_sqlite_shell() {
-  local ver name work
-  ver=$(src_version sqlite3); name=sqlite-shell-$ver
-  SQLITE_SHELL_PREFIX=$(part_dir "$name")
-  part_done "$name" && return 0
-  echo "== sqlite3.exe $ver untuk ujian"
-  work=$(part_begin "$name")
-  fetch_source sqlite3 "$ver" "$work/src/sqlite"
-  (cd "$work/src/sqlite" && ./configure --disable-tcl >/dev/null && make shell.c >/dev/null) || return 1
-  mkdir -p "$work/prefix/bin"
-  "${NICE[@]}" "$WIN_CC" -O1 -I"$SQLITE_PREFIX/include" -o "$work/prefix/bin/sqlite3.exe" \
-    "$work/src/sqlite/shell.c" "$SQLITE_PREFIX/lib/libsqlite3.dll.a" || return 1
+    -Wl,--out-implib,"$work/prefix/lib/libsqlite3.dll.a" || return 1
+  "${NICE[@]}" "$WIN_CC" -O1 -I"$work/prefix/include" -o "$work/prefix/bin/sqlite3.exe" \
+    "$work/src/sqlite/shell.c" "$work/prefix/lib/libsqlite3.dll.a" || return 1
   part_end "$name"
 }
 
@@ -160,7 +148,7 @@ build_openssl() {
   part_done "$name" && return 0
   echo "== OpenSSL $ver untuk Windows"
   work=$(part_begin "$name")
-  fetch_source openssl "$ver" "$work/src/openssl"
+  fetch_source openssl "$ver" "$work/src/openssl" || return 1
   (cd "$work/src/openssl" &&
    ./Configure mingw64 shared no-tests no-engine no-legacy \
      --cross-compile-prefix=$WIN_HOST- --prefix="$work/prefix" --libdir=lib \
@@ -177,7 +165,7 @@ build_libpq() {
   part_done "$name" && return 0
   echo "== libpq $ver untuk Windows"
   work=$(part_begin "$name")
-  fetch_source postgresql-15 "$ver" "$work/src/pg"
+  fetch_source postgresql-15 "$ver" "$work/src/pg" || return 1
   (cd "$work/src/pg" &&
    CC=$WIN_CC CPPFLAGS="-I$OPENSSL_PREFIX/include" LDFLAGS="-L$OPENSSL_PREFIX/lib" \
    ./configure --host=$WIN_HOST --prefix="$work/prefix" --without-readline \
@@ -199,7 +187,7 @@ build_sodium() {
   part_done "$name" && return 0
   echo "== libsodium $ver untuk Windows"
   work=$(part_begin "$name")
-  fetch_source libsodium "$ver" "$work/src/sodium"
+  fetch_source libsodium "$ver" "$work/src/sodium" || return 1
   (cd "$work/src/sodium" &&
    { [ -x configure ] || autoreconf -fi >/dev/null 2>&1; } &&
    CC=$WIN_CC ./configure --host=$WIN_HOST --prefix="$work/prefix" \
@@ -241,7 +229,7 @@ build_qt() {
   echo "== Qt $ver untuk Windows (sekali sahaja; kira-kira 40 minit)"
   work=$(part_resume "$name")
   if [ ! -f "$work/.configured" ]; then
-  fetch_source qt6-base "$ver" "$work/src/qtbase"
+  fetch_source qt6-base "$ver" "$work/src/qtbase" || return 1
   "${NICE[@]}" cmake -S "$work/src/qtbase" -B "$work/src/build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$WIN_TOOLCHAIN" -DCMAKE_INSTALL_PREFIX="$work/prefix" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
@@ -254,7 +242,7 @@ build_qt() {
   fi
   "${NICE[@]}" cmake --build "$work/src/build" >>"$work/build.log" 2>&1 ||
     { tail -30 "$work/build.log" >&2; return 1; }
-  cmake --install "$work/src/build" >/dev/null
+  cmake --install "$work/src/build" >/dev/null || return 1
   # The SQL driver sources stay, so the PostgreSQL driver can be built
   # against this Qt and libpq in its own, quick step.
   mkdir -p "$work/prefix/src/qtbase/src/plugins"
@@ -290,11 +278,17 @@ build_qt_psql() {
   part_end "$name"
 }
 
+# OpenSSL, libpq and libsodium build beside Qt: their downloads and
+# configure scripts run on one core while Qt's compile waits on the other.
 build_toolchain() {
+  local side
   mkdir -p "$ARB_WIN_CACHE"
   build_sqlite
-  build_sqlite_shell
-  build_qt
+  (build_openssl && build_libpq && build_sodium) &
+  side=$!
+  build_qt || { wait "$side" || true; return 1; }
+  wait "$side" || return 1
+  # Quick now: each finds its stamp and only names its folder.
   build_openssl
   build_libpq
   build_sodium
