@@ -200,20 +200,18 @@ void runOperations(Context &ctx, Table &table)
     RecordedJob contractorJob, workJob;
     {
         PrintRecorder recorder;
-        const Timing t = measure(reps, [&] { recorder.clear(); }, contractorList);
-        contractorJob = recorder.jobs().value(0);
-        Row r;
-        r.operation = QStringLiteral("contractor list (all) to recorder, %1 pages").arg(contractorJob.pages.size());
-        r.time = t;
-        r.hasBudget = false;
-        table.add(r);
-        const Timing w = measure(reps, [&] { recorder.clear(); }, workList);
-        workJob = recorder.jobs().value(0);
-        Row rw;
-        rw.operation = QStringLiteral("work list to recorder, %1 pages").arg(workJob.pages.size());
-        rw.time = w;
-        rw.hasBudget = false;
-        table.add(rw);
+        // One list into the recorder: timed, and its job kept for the floor.
+        const auto recorded = [&](const QString &name, const std::function<void()> &list) {
+            Row r;
+            r.time = measure(reps, [&] { recorder.clear(); }, list);
+            const RecordedJob job = recorder.jobs().value(0);
+            r.operation = QStringLiteral("%1 to recorder, %2 pages").arg(name).arg(job.pages.size());
+            r.hasBudget = false;
+            table.add(r);
+            return job;
+        };
+        contractorJob = recorded(QStringLiteral("contractor list (all)"), contractorList);
+        workJob = recorded(QStringLiteral("work list"), workList);
     }
     const QString floorPdf = ctx.folder + QStringLiteral("/floor.pdf");
     const Timing contractorFloor = measure(reps, {}, [&] { painterFloor(contractorJob, floorPdf); });
