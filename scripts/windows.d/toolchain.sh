@@ -160,7 +160,7 @@ build_openssl() {
 
 build_libpq() {
   local ver name work
-  ver=$(src_version postgresql-15); name=libpq-$ver-ssl
+  ver=$(src_version postgresql-15); name=libpq-$ver-ssl-psql
   LIBPQ_PREFIX=$(part_dir "$name")
   part_done "$name" && return 0
   echo "== libpq $ver untuk Windows"
@@ -173,7 +173,11 @@ build_libpq() {
    for d in src/include src/common src/port src/interfaces/libpq; do
      "${NICE[@]}" make -j"$(nproc)" -C $d >/dev/null || exit 1
      make -C $d install >/dev/null || exit 1
-   done) || return 1
+   done &&
+   # psql.exe: the tests' writer from outside the program on a server.
+   "${NICE[@]}" make -j"$(nproc)" -C src/fe_utils >/dev/null &&
+   "${NICE[@]}" make -j"$(nproc)" -C src/bin/psql >/dev/null &&
+   make -C src/bin/psql install >/dev/null) || return 1
   # The server headers Qt's driver asks for (the type OIDs).
   mkdir -p "$work/prefix/include/server/catalog"
   cp "$work/src/pg/src/include/catalog/pg_type_d.h" "$work/prefix/include/server/catalog/" 2>/dev/null || true

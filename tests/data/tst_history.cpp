@@ -157,15 +157,11 @@ private slots:
     // sqlite3 or psql writing directly goes through the triggers too.
     void outsideWritersRecorded()
     {
-#ifdef Q_OS_WIN
-        if (test::onPostgres())
-            QSKIP("the server's outside writer is psql, which is not built for Windows");
-#endif
         test::TempStore store;
         store.addContractors(1);
         const QString sql = QStringLiteral("UPDATE kontraktor SET \"NoTelHp\" = 'luar' WHERE id = 1; "
                                            "INSERT INTO kontraktor (\"NoDaftar\") VALUES ('ZRVA/KP/0002');");
-        const test::Run r = test::onPostgres() ? test::run("psql", {"-q", "-v", "ON_ERROR_STOP=1", store.path(), "-c", sql})
+        const test::Run r = test::onPostgres() ? test::run("psql", {"-q", "-v", "ON_ERROR_STOP=1", "-c", sql, "-d", store.path()})
                                                : test::run("sqlite3", {store.path(), sql});
         QVERIFY2(r.status == 0, qPrintable(r.err));
         const QList<HistoryEntry> all = entries();

@@ -43,7 +43,12 @@ Run run(const QString &program, const QStringList &args, const QStringList &envi
     QProcess p;
     p.setEnvironment(QProcess::systemEnvironment() + environment);
     p.start(program, args);
-    p.waitForFinished(120000);
+    p.closeWriteChannel(); // a program that waits for typing gets none
+    if (!p.waitForFinished(120000)) {
+        p.kill();
+        p.waitForFinished();
+        return {-1, {}, program + QStringLiteral(" did not finish: ") + QString::fromUtf8(p.readAllStandardError())};
+    }
     const int status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
     return {status, p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
 }
