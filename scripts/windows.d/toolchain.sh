@@ -121,7 +121,8 @@ build_sqlite() {
   echo "== SQLite $ver untuk Windows"
   work=$(part_begin "$name")
   fetch_source sqlite3 "$ver" "$work/src/sqlite" || return 1
-  (cd "$work/src/sqlite" && ./configure --disable-tcl >/dev/null && make sqlite3.c shell.c >/dev/null) || return 1
+  (cd "$work/src/sqlite" && ./configure --disable-tcl && make sqlite3.c shell.c) >"$work/build.log" 2>&1 ||
+    { tail -30 "$work/build.log" >&2; return 1; }
   mkdir -p "$work/prefix/include" "$work/prefix/lib" "$work/prefix/bin"
   cp "$work/src/sqlite/sqlite3.h" "$work/src/sqlite/sqlite3ext.h" "$work/prefix/include/"
   # Debian's own compile-time settings, so both platforms behave alike (the
@@ -152,9 +153,10 @@ build_openssl() {
   (cd "$work/src/openssl" &&
    ./Configure mingw64 shared no-tests no-engine no-legacy \
      --cross-compile-prefix=$WIN_HOST- --prefix="$work/prefix" --libdir=lib \
-     CC=gcc-posix >/dev/null &&
-   "${NICE[@]}" make -j"$(nproc)" build_libs >/dev/null &&
-   make install_dev install_runtime_libs >/dev/null) || return 1
+     CC=gcc-posix &&
+   "${NICE[@]}" make -j"$(nproc)" build_libs &&
+   make install_dev install_runtime_libs) >"$work/build.log" 2>&1 ||
+    { tail -30 "$work/build.log" >&2; return 1; }
   part_end "$name"
 }
 
@@ -169,15 +171,16 @@ build_libpq() {
   (cd "$work/src/pg" &&
    CC=$WIN_CC CPPFLAGS="-I$OPENSSL_PREFIX/include" LDFLAGS="-L$OPENSSL_PREFIX/lib" \
    ./configure --host=$WIN_HOST --prefix="$work/prefix" --without-readline \
-     --without-zlib --without-icu --with-ssl=openssl >/dev/null &&
+     --without-zlib --without-icu --with-ssl=openssl &&
    for d in src/include src/common src/port src/interfaces/libpq; do
-     "${NICE[@]}" make -j"$(nproc)" -C $d >/dev/null || exit 1
-     make -C $d install >/dev/null || exit 1
+     "${NICE[@]}" make -j"$(nproc)" -C $d || exit 1
+     make -C $d install || exit 1
    done &&
    # psql.exe: the tests' writer from outside the program on a server.
-   "${NICE[@]}" make -j"$(nproc)" -C src/fe_utils >/dev/null &&
-   "${NICE[@]}" make -j"$(nproc)" -C src/bin/psql >/dev/null &&
-   make -C src/bin/psql install >/dev/null) || return 1
+   "${NICE[@]}" make -j"$(nproc)" -C src/fe_utils &&
+   "${NICE[@]}" make -j"$(nproc)" -C src/bin/psql &&
+   make -C src/bin/psql install) >"$work/build.log" 2>&1 ||
+    { tail -30 "$work/build.log" >&2; return 1; }
   # The server headers Qt's driver asks for (the type OIDs).
   mkdir -p "$work/prefix/include/server/catalog"
   cp "$work/src/pg/src/include/catalog/pg_type_d.h" "$work/prefix/include/server/catalog/" 2>/dev/null || true
@@ -195,8 +198,9 @@ build_sodium() {
   (cd "$work/src/sodium" &&
    { [ -x configure ] || autoreconf -fi >/dev/null 2>&1; } &&
    CC=$WIN_CC ./configure --host=$WIN_HOST --prefix="$work/prefix" \
-     --disable-static --enable-shared >/dev/null &&
-   "${NICE[@]}" make -j"$(nproc)" >/dev/null && make install >/dev/null) || return 1
+     --disable-static --enable-shared &&
+   "${NICE[@]}" make -j"$(nproc)" && make install) >"$work/build.log" 2>&1 ||
+    { tail -30 "$work/build.log" >&2; return 1; }
   part_end "$name"
 }
 
