@@ -22,16 +22,6 @@ int sortStore()
 {
     return sortContractors(Locations::kLocalPath);
 }
-
-QString failureOfSort()
-{
-    try {
-        sortStore();
-    } catch (const Failure &f) {
-        return f.message();
-    }
-    return {};
-}
 } // namespace
 
 class SortTest : public QObject
@@ -141,7 +131,7 @@ private slots:
                        "SELECT RAISE(ABORT, 'disk full') WHERE (SELECT count(*) FROM tally) >= 3; END");
         }
         const QList<QVariantMap> before = store.rows();
-        const QString message = failureOfSort();
+        const QString message = test::failureOf([] { sortStore(); });
         QVERIFY2(message.contains("tidak berubah"), qPrintable(message));
         QCOMPARE(store.rows(), before);
         QCOMPARE(store.count("tally"), 0);
