@@ -16,7 +16,7 @@ class Form7Test : public QObject
 {
     Q_OBJECT
 private slots:
-    void layoutAndOk()
+    void layoutOkAndDiagnostics()
     {
         Form7 *f = showWindow<Form7>();
         QCOMPARE(f->windowTitle(), QStringLiteral("Tentang Kami"));
@@ -33,15 +33,11 @@ private slots:
         // The diagnostics lie outside the visible area.
         for (QWidget *w : std::initializer_list<QWidget *>{f->Command1, f->Command2, f->Text1})
             QVERIFY(!f->rect().intersects(w->geometry()));
-        if (!qEnvironmentVariableIsEmpty("ARB_GRAB"))
-            f->grab().save(qEnvironmentVariable("ARB_GRAB") + "/form7.png");
         QTest::mouseClick(f->Command3, Qt::LeftButton);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!loadedWindow<Form7>());
-    }
 
-    void diagnostics()
-    {
+        // The diagnostics: Text1 printed, "kosong" for an empty one.
         Form7 t;
         t.Command1->click();
         t.Text1->setPlainText(QString());
@@ -59,15 +55,15 @@ private slots:
         const QString beside = Locations::programFolderPath();
         QFile::remove(beside);
         QVERIFY(QFile::copy(store.path(), beside));
-        Form7 f;
-        f.Command2->click();
+        Form7 m;
+        m.Command2->click();
         QFile::remove(beside);
         QVERIFY(MessageBox::takeShown().isEmpty());
         QStringList want;
         for (const char *counts : {"010000000000", "000011000000", "000000000000", "000000000000", "000000000001",
                                    "0010000000000", "000000000000"})
             want << counts << "-----------------";
-        QCOMPARE(f.printedLines(), want);
+        QCOMPARE(m.printedLines(), want);
 
         // No file beside the program: the one failure report.
         Form7 g;

@@ -134,12 +134,6 @@ QStringList englishIn(QWidget *window, const QString &where)
     return found;
 }
 
-void grab(QWidget *w, const QString &name)
-{
-    if (qEnvironmentVariableIsSet("ARB_GRAB"))
-        w->grab().save(qEnvironmentVariable("ARB_GRAB") + u'/' + name + u".png"_s);
-}
-
 // Runs fn on the next modal dialog of class className once it is up; fn
 // must close it.
 void whenModal(const char *className, const std::function<void(QDialog *)> &fn)
@@ -170,32 +164,23 @@ QStringList faint(QWidget *window)
     for (QWidget *w : window->findChildren<QWidget *>()) {
         if (!w->isVisibleTo(window) || !w->isEnabled() || w->geometry().top() >= window->height())
             continue;
-        QColor text, back;
+        // Text colour, what it stands on, and the text.
+        QColor text = w->palette().color(QPalette::Text), back = w->palette().color(QPalette::Base);
         QString what;
-        if (auto *l = qobject_cast<QLabel *>(w); l && !l->text().isEmpty()) {
-            text = l->palette().color(l->foregroundRole());
-            back = background(l);
-            what = l->text();
-        } else if (auto *g = qobject_cast<QGroupBox *>(w); g && !g->title().isEmpty()) {
-            text = g->palette().color(QPalette::WindowText);
-            back = background(g);
-            what = g->title();
-        } else if (auto *e = qobject_cast<QLineEdit *>(w); e && !e->text().isEmpty()) {
-            text = e->palette().color(QPalette::Text);
-            back = e->palette().color(QPalette::Base);
+        if (auto *l = qobject_cast<QLabel *>(w))
+            std::tie(text, back, what) = std::tuple{l->palette().color(l->foregroundRole()), background(l), l->text()};
+        else if (auto *g = qobject_cast<QGroupBox *>(w))
+            std::tie(text, back, what) = std::tuple{g->palette().color(QPalette::WindowText), background(g), g->title()};
+        else if (auto *e = qobject_cast<QLineEdit *>(w))
             what = e->text();
-        } else if (auto *p = qobject_cast<QPlainTextEdit *>(w); p && !p->toPlainText().isEmpty()) {
-            text = p->palette().color(QPalette::Text);
-            back = p->palette().color(QPalette::Base);
+        else if (auto *p = qobject_cast<QPlainTextEdit *>(w))
             what = p->toPlainText();
-        } else if (auto *b = qobject_cast<QAbstractButton *>(w); b && !b->text().isEmpty()) {
-            const bool push = qobject_cast<QPushButton *>(b);
-            text = b->palette().color(push ? QPalette::ButtonText : QPalette::WindowText);
-            back = push ? b->palette().color(QPalette::Button) : background(b);
-            what = b->text();
-        } else {
+        else if (auto *b = qobject_cast<QAbstractButton *>(w); b && qobject_cast<QPushButton *>(b))
+            std::tie(text, back, what) = std::tuple{b->palette().color(QPalette::ButtonText), b->palette().color(QPalette::Button), b->text()};
+        else if (b)
+            std::tie(text, back, what) = std::tuple{b->palette().color(QPalette::WindowText), background(b), b->text()};
+        if (what.isEmpty())
             continue;
-        }
         const double ratio = contrast(text, back);
         if (ratio < 3)
             out << u"%1 (%2:1)"_s.arg(what.simplified()).arg(ratio, 0, 'f', 2);
@@ -227,12 +212,10 @@ private slots:
         const auto look = [&](QWidget *w, const QString &name) {
             english += englishIn(w, name);
             faintTexts += faint(w);
-            grab(w, name);
         };
         MessageBox::setInspector([&](QMessageBox &box) {
             box.show();
             english += englishIn(&box, u"kotak mesej"_s);
-            grab(&box, u"kotak-%1"_s.arg(box.buttons().size()));
         });
 
         auto *main = new Form1;

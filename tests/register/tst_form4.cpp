@@ -16,7 +16,6 @@
 #include <algorithm>
 #include <QPointer>
 #include <QThread>
-#include <QTimer>
 #include <thread>
 
 using namespace arb;
@@ -86,8 +85,6 @@ private slots:
         // The first demo contractor, its address with its line breaks.
         QVERIFY(boxText(f->Text3).contains(u"\r\n"_s));
         QCOMPARE(boxText(f->Text3), store.value(0, u"AlamatPendaftaranSyarikat"_s).toString());
-        if (qEnvironmentVariableIsSet("ARB_GRAB"))
-            f->grab().save(qEnvironmentVariable("ARB_GRAB") + u"/form4.png"_s);
 
         // "Daftar " during a registration brings the window to the front as it stands.
         f->Command2->click();
@@ -157,24 +154,17 @@ private slots:
         QCOMPARE(f->Text2->text() + u'|' + f->Text4->text(), u"SYARIKAT BARU|"_s);
         QCOMPARE(walk(*f, {f->Command6}), u"0014"_s);
         QVERIFY(MessageBox::takeShown().isEmpty());
-    }
 
-    // A paste far past a line box's default of 32,767 characters: "Bidang"
-    // and the name stored whole, shown whole, and the name found whole.
-    void longPastesKeptWhole()
-    {
-        TempStore store;
-        store.addContractors(2);
-        auto f = openForm();
+        // A paste far past a line box's default of 32,767 characters: "Bidang"
+        // and the name stored whole, shown whole, and the name found whole.
         const QString field = u"Pembinaan/"_s.repeated(10000), name = u"SYARIKAT "_s + QString(99991, u'X');
         f->Command2->click();
         f->Combo2->lineEdit()->insert(field); // as a paste does
         f->Text2->insert(name);
         f->Command2->click();
-        QCOMPARE(store.value(2, u"Bidang"_s).toString().size(), 100000);
-        QCOMPARE(store.value(2, u"Bidang"_s).toString(), field);
-        QCOMPARE(store.value(2, u"NamaSyarikat"_s).toString(), name);
-        QCOMPARE(walk(*f, {f->Command9, f->Command10}), u"0001 0003"_s);
+        QCOMPARE(store.value(14, u"Bidang"_s).toString(), field);
+        QCOMPARE(store.value(14, u"NamaSyarikat"_s).toString(), name);
+        QCOMPARE(walk(*f, {f->Command9, f->Command10}), u"0001 0015"_s);
         QCOMPARE(f->Combo2->currentText(), field);
         f->Command9->click();
         f->Text16->insert(name);
@@ -182,7 +172,7 @@ private slots:
         MessageBox::queueAnswers({MessageBox::No});
         f->Command8->click();
         QCOMPARE(shownBoxes(), QStringList{u"Jumpa...|Teruskan?|?"_s});
-        QCOMPARE(f->Text1->text(), u"ZRVA/KP/0003"_s);
+        QCOMPARE(f->Text1->text(), u"ZRVA/KP/0015"_s);
     }
 
     // Escape backs out of "Baru" and "Kemaskini", asking first when
@@ -354,7 +344,7 @@ private slots:
 
     // An update writes the fields the clerk changed, trimmed, an emptied
     // one as "-"; never the hidden work dates, nor the "-" shown in an empty
-    // field the clerk left alone.
+    // field the clerk left alone. A failing store leaves the update open.
     void updateWritesWhatChanged()
     {
         TempStore store;
@@ -377,6 +367,14 @@ private slots:
         QCOMPARE(store.value(0, u"NamaSyarikat"_s).toString() + u'|' + store.value(2, u"NamaSyarikat"_s).toString(),
                  u"SYARIKAT 1|SYARIKAT 3"_s);
         QVERIFY(MessageBox::takeShown().isEmpty());
+        // A failing store keeps the step and the edit: the caption stays "Ok".
+        f->Command4->click();
+        f->Text5->setText(u"012"_s);
+        store.exec(u"DROP TABLE kontraktor"_s);
+        f->Command4->click();
+        QCOMPARE(caption(f->Command4), u"Ok"_s);
+        QVERIFY(!isReadOnlyBox(f->Text5) && f->Text5->text() == u"012"_s);
+        QCOMPARE(shownBoxes().filter(u"|critical"_s).size(), 1);
     }
 
     // "Padam" answered No keeps the update open with its edit; answered Yes
@@ -433,21 +431,6 @@ private slots:
         QCOMPARE(f->Text1->text(), u"ZRVA/KP/0001"_s);
         f->Command2->click();
         QCOMPARE(walk(*f, {f->Command9}), u"0001"_s);
-    }
-
-    // A failing store keeps the step and the edit: the caption stays "Ok".
-    void failingStoreKeepsTheUpdateOpen()
-    {
-        TempStore store;
-        store.addContractors(1);
-        auto f = openForm();
-        f->Command4->click();
-        f->Text5->setText(u"012"_s);
-        store.exec(u"DROP TABLE kontraktor"_s);
-        f->Command4->click();
-        QCOMPARE(caption(f->Command4), u"Ok"_s);
-        QVERIFY(!isReadOnlyBox(f->Text5) && f->Text5->text() == u"012"_s);
-        QCOMPARE(shownBoxes().filter(u"|critical"_s).size(), 1);
     }
 
     // Browsing reads at full contrast in boxes that take no typing; Enter

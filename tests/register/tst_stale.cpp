@@ -38,49 +38,32 @@ QStringList reports()
 }
 
 // Each choice box since the last call, after checking what they all share
-// (title, icon, buttons, Malay throughout), as "WHO[ (dipaparkan sebagai
-// WAS)][ dipadam]|LABEL: STORED <- TYPED|..."; any other box as "title|text".
+// (title, icon, buttons, Malay throughout), in short as "WHO[ (dipaparkan
+// sebagai WAS)][ dipadam]|LABEL: STORED <- TYPED|..."; any other box as "title|text".
 QStringList choices()
 {
-    static const QRegularExpression head(u"^Kontraktor (.*) telah (diubah|dipadam) dalam tetingkap lain atau di "
-                                         "komputer lain"_s);
     QStringList out;
     for (const MessageBox::Shown &b : MessageBox::takeShown()) {
-        if (b.buttons.isEmpty()) {
-            out << b.title + u'|' + b.text;
-            continue;
-        }
-        const QStringList lines = b.text.split(u'\n');
-        const QRegularExpressionMatch m = head.match(lines.first());
-        const bool gone = m.captured(2) == u"dipadam"_s;
-        if (!m.hasMatch() || b.title != u"Mesej"_s || b.icon != MessageBox::Exclamation
-            || b.buttons != QStringList{gone ? WriteConflict::kRegister : WriteConflict::kKeep, WriteConflict::kCopy,
-                                        WriteConflict::kDrop}
-            || b.text.contains(u"desktop"_s) || b.text.contains(u" id "_s)) {
-            out << u"?"_s + b.text;
-            continue;
-        }
-        QString summary = m.captured(1) + (gone ? u" dipadam"_s : QString());
-        if (lines.value(1).startsWith(u"Tadi dipaparkan sebagai "_s))
-            summary += u" (dipaparkan sebagai %1)"_s.arg(lines[1].mid(24).chopped(1));
-        QStringList fields;
-        for (qsizetype i = 1; i < lines.size(); ++i) {
-            if (gone && i > 2 && lines[i - 1].isEmpty())
-                break;
-            if (gone && lines[i].contains(u": "_s) && !lines[i].startsWith(u' '))
-                fields << lines[i];
-            if (!gone && lines.value(i + 1).startsWith(u"    Tersimpan kini: "_s)) {
-                qsizetype j = i + 1;
-                QStringList now{lines[j].mid(20)}, typed;
-                while (lines.value(++j).startsWith(u"        "_s))
-                    now << lines[j].mid(8);
-                typed << lines[j].mid(17);
-                while (lines.value(++j).startsWith(u"        "_s))
-                    typed << lines[j].mid(8);
-                fields << lines[i] + u": "_s + now.join(u'/') + u" <- "_s + typed.join(u'/');
-            }
-        }
-        out << (QStringList{summary} + fields).join(u'|');
+        QString t = b.text;
+        const bool gone = t.contains(u" telah dipadam dalam"_s);
+        if (b.buttons.isEmpty())
+            t = b.title + u'|' + t;
+        else if (b.title != u"Mesej"_s || b.icon != MessageBox::Exclamation || t.contains(u"desktop"_s) || t.contains(u" id "_s)
+                 || b.buttons != QStringList{gone ? WriteConflict::kRegister : WriteConflict::kKeep, WriteConflict::kCopy,
+                                             WriteConflict::kDrop})
+            t.prepend(u'?');
+        else
+            t = t.left(t.indexOf(u"\n\n\""_s))
+                    .replace(u"Kontraktor "_s, QString())
+                    .replace(u" telah diubah dalam tetingkap lain atau di komputer lain sejak dipaparkan kepada anda."_s, QString())
+                    .replace(u" telah dipadam dalam tetingkap lain atau di komputer lain.\n\nTaipan anda:"_s, u" dipadam"_s)
+                    .replace(QRegularExpression(u"\nTadi dipaparkan sebagai (.*)\\."_s), u" (dipaparkan sebagai \\1)"_s)
+                    .replace(u"\n    Tersimpan kini: "_s, u": "_s)
+                    .replace(u"\n    Taipan anda: "_s, u" <- "_s)
+                    .replace(u"\n        "_s, u"/"_s)
+                    .replace(u"\n\n"_s, u"|"_s)
+                    .replace(u'\n', u'|');
+        out << t;
     }
     return out;
 }
@@ -358,7 +341,7 @@ private slots:
         store.exec(u"DELETE FROM kontraktor WHERE \"NamaSyarikat\" = 'ALPHA BARU'"_s);
         MessageBox::queueChoice(WriteConflict::kRegister);
         f5->Command6->click();
-        QCOMPARE(choices(), QStringList{u"ZRVA/KP/0001 ALPHA BARU dipadam|Butiran Kerja: Baiki longkang"_s});
+        QCOMPARE(choices(), QStringList{u"ZRVA/KP/0001 ALPHA BARU dipadam|Butiran Kerja: Baiki longkang/Pagar sekolah/Cat dewan"_s});
         QCOMPARE(values(store.rows().last(), {u"NoDaftar"_s, u"NamaSyarikat"_s, u"Tarikh_dapat_kerja"_s, u"Butiran_kerja"_s,
                                               u"Nilai"_s}),
                  (QStringList{u"ZRVA/KP/0003"_s, u"ALPHA BARU"_s, u"1.1.2024\r\n2.2.2024"_s,

@@ -17,11 +17,6 @@ using namespace arb;
 
 namespace {
 
-QString lineText(double x1, double y1, double x2, double y2)
-{
-    return QStringLiteral("%1,%2,%3,%4").arg(x1).arg(y1).arg(x2).arg(y2);
-}
-
 // Per page: its count of rules, its count of rows and their first and last
 // serial, as "19:9 0001-0009".
 QString pages(const RecordedJob &job)
@@ -100,7 +95,7 @@ private slots:
         const auto lines = [](const RecordedPage &page) {
             QStringList out;
             for (const RecordedLine &l : page.lines)
-                out << lineText(l.x1, l.y1, l.x2, l.y2);
+                out << QStringLiteral("%1,%2,%3,%4").arg(l.x1).arg(l.y1).arg(l.x2).arg(l.y2);
             return out;
         };
         // Contractor list: frame, nine slots (the last ending at 9490 above the frame), six column rules.
@@ -201,7 +196,7 @@ private slots:
             {2800, 9300, "Verdana 10: SYARIKAT BINAAN JAYA MAJU SDN BHD"}, // whole, not cut
             {2800, 9520, "Verdana 8: No. 7, Jalan Merbah 27070 Kampung Tebing Lembah Serindit"},
             {8690, 9300, "Verdana 9: 09-5100111"}, {8690, 9505, "Verdana 9: 012-3456789"}, {8690, 9710, "Verdana 9: 09-5200111"},
-            {10690 + 400 * 2, 9505, "Verdana 9:  2 "}, {10690 + 400 * 11, 9505, "Verdana 9:  1 "}, // March, December
+            {11490, 9505, "Verdana 9:  2 "}, {15090, 9505, "Verdana 9:  1 "}, // March, December
             {1100, 9950, "Verdana 10: ZRVA/KP/0028"}};
         for (const auto &[x, y, text] : work)
             QCOMPARE(at(p, x, y), text);
