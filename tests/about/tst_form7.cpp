@@ -33,6 +33,7 @@ private slots:
         // The diagnostics lie outside the visible area.
         for (QWidget *w : std::initializer_list<QWidget *>{f->Command1, f->Command2, f->Text1})
             QVERIFY(!f->rect().intersects(w->geometry()));
+        test::grab(f, QStringLiteral("form7"));
         QTest::mouseClick(f->Command3, Qt::LeftButton);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!loadedWindow<Form7>());

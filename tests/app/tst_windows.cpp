@@ -212,10 +212,12 @@ private slots:
         const auto look = [&](QWidget *w, const QString &name) {
             english += englishIn(w, name);
             faintTexts += faint(w);
+            test::grab(w, name);
         };
         MessageBox::setInspector([&](QMessageBox &box) {
             box.show();
             english += englishIn(&box, u"kotak mesej"_s);
+            test::grab(&box, u"kotak-%1"_s.arg(box.buttons().size()));
         });
 
         auto *main = new Form1;

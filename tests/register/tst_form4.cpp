@@ -85,6 +85,7 @@ private slots:
         // The first demo contractor, its address with its line breaks.
         QVERIFY(boxText(f->Text3).contains(u"\r\n"_s));
         QCOMPARE(boxText(f->Text3), store.value(0, u"AlamatPendaftaranSyarikat"_s).toString());
+        test::grab(f, u"form4"_s);
 
         // "Daftar " during a registration brings the window to the front as it stands.
         f->Command2->click();

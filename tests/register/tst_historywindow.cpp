@@ -67,6 +67,8 @@ private slots:
         QCOMPARE(line(*h, 0, 2, 2), test::onPostgres() ? QCoreApplication::applicationName() + u'@' + here : here);
         QVERIFY(line(*h, 0, 0, 0).contains(QDate::currentDate().toString(u"dd.MM.yyyy"_s)));
         QCOMPARE(line(*h, h->Grid1->rowCount() - 1, 3, 4), u"Didaftar|No Daftar"_s);
+        test::grab(h, u"sejarah"_s);
+        test::grab(f.get(), u"form4-sejarah"_s);
 
         // Set back: asked, written, recorded, shown in the record window.
         h->Grid1->selectRow(0);
@@ -116,6 +118,7 @@ private slots:
         QCOMPARE(h->Command2->text(), u"Sejarah Kontraktor"_s);
         QCOMPARE(h->Grid1->rowCount(), 1);
         QCOMPARE(line(*h, 0, 3, 4), before.value(u"NoDaftar"_s).toString() + u'|' + before.value(u"NamaSyarikat"_s).toString());
+        test::grab(h, u"sejarah-dipadam"_s);
         MessageBox::queueAnswers({MessageBox::Yes});
         h->Command1->click();
         QCOMPARE(shownBoxes().last(), u"Mesej|Kontraktor %1 telah dipulihkan.|info"_s.arg(before.value(u"NoDaftar"_s).toString()));

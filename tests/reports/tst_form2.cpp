@@ -56,6 +56,7 @@ private slots:
         QCOMPARE(f.size(), QSize(303, 198));
         QCOMPARE(f.Frame1->title(), QStringLiteral("Cetak Senarai Kontraktor"));
         QCOMPARE(f.Command1->geometry(), QRect(216, 24, 57, 25));
+        test::grab(&f, QStringLiteral("form2"));
 
         // As opened: boxes at "0", no option chosen, everything usable.
         QCOMPARE(f.Text19->text() + f.Text20->text(), QStringLiteral("00"));

@@ -49,6 +49,7 @@ private slots:
         QCOMPARE(f->windowTitle(), QStringLiteral("Majlis Daerah Lembah Serindit"));
         QCOMPARE(f->size(), QSize(px(11910), px(7065)));
         QCOMPARE(caption(f->Command1) + '|' + caption(f->Command2), QStringLiteral("Susun|Keluar"));
+        test::grab(f, QStringLiteral("form3"));
         QAbstractItemModel *m = f->DataGrid1->model();
         QStringList headings;
         for (int c = 0; c < m->columnCount(); ++c)

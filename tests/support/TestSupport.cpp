@@ -13,6 +13,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QWidget>
 #include <QProcess>
 #include <QUrl>
 
@@ -272,6 +274,18 @@ QList<QVariantMap> TempStore::rows(const QString &table)
 QVariant TempStore::value(int row, const QString &field, const QString &table)
 {
     return rows(table).value(row).value(field);
+}
+
+void grab(QWidget *window, const QString &name)
+{
+    if (qEnvironmentVariableIsSet("ARB_GRAB"))
+        window->grab().save(qEnvironmentVariable("ARB_GRAB") + u'/' + name + QStringLiteral(".png"));
+}
+
+void grab(const QString &file, const QString &name)
+{
+    if (qEnvironmentVariableIsSet("ARB_GRAB"))
+        QFile::copy(file, qEnvironmentVariable("ARB_GRAB") + u'/' + name);
 }
 
 } // namespace arb::test

@@ -58,6 +58,11 @@ QVariantMap contractor(const QString &noDaftar, const QString &name, const QStri
 void makeRegisterFile(const QString &path, int count);
 qint64 contractorsIn(const QString &location);
 
+// With ARB_GRAB naming a folder, a window (as NAME.png) or a printed file is
+// kept there for a person to look at.
+void grab(QWidget *window, const QString &name);
+void grab(const QString &file, const QString &name);
+
 // The message boxes shown since the last call, as "title|text|icon", with
 // "?" after a Yes/No question and "[a/b/c]" after a choice's buttons.
 QStringList shownBoxes();

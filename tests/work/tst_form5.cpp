@@ -91,6 +91,7 @@ private slots:
         QCOMPARE(address->visibleLines(), 3);
         QCOMPARE(address->toPlainText().count(u'\n'), 2);
         QVERIFY(!(address->textInteractionFlags() & (Qt::TextEditable | Qt::TextSelectableByKeyboard)));
+        test::grab(form, u"form5"_s);
         // Enter in the search box runs "Cari".
         form->Text16->setText(u"BERKAT"_s);
         QTest::keyClick(form->Text16, Qt::Key_Return);
@@ -133,6 +134,7 @@ private slots:
             QVERIFY(c->verticalScrollBar()->isVisibleTo(form));
         }
         QVERIFY(form->Text2e->horizontalScrollBar()->isVisibleTo(form));
+        test::grab(form, u"form5-columns"_s);
         // Scrolling one scrolls the others to the same line.
         form->Text2e->verticalScrollBar()->setValue(form->Text2e->verticalScrollBar()->maximum() / 2);
         const QString middle = topLine(form->Text2);

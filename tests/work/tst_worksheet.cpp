@@ -74,6 +74,7 @@ private slots:
             QCOMPARE(print(form, MessageBox::Yes).last(), u"Mesej|Data Dicetak|info"_s);
             Printer::resetDeviceFactory();
             QVERIFY(QFileInfo(pdf).size() > 1000);
+            test::grab(pdf, u"worksheet.pdf"_s);
         }
         PrintRecorder recorder;
         // An edit not yet stored is printed as shown, without tarikh.
