@@ -96,10 +96,11 @@ private slots:
         QVERIFY(f->Text2->text() == u"SEDANG DIDAFTAR"_s && !isReadOnlyBox(f->Text2));
         f->Command2->click();
         QCOMPARE(store.count(), 26);
-        // Browsing: "Daftar " reloads the current row read-only.
+        // Browsing: "Daftar " reads the current row again, as stored now, read-only.
         f->Text2->setText(u"x"_s);
+        store.exec(u"UPDATE kontraktor SET \"NamaSyarikat\" = 'DARI LAIN' WHERE \"NamaSyarikat\" = 'SEDANG DIDAFTAR'"_s);
         main.Command12->click();
-        QVERIFY(f->Text2->text() == u"SEDANG DIDAFTAR"_s && isReadOnlyBox(f->Text2));
+        QVERIFY(f->Text2->text() == u"DARI LAIN"_s && isReadOnlyBox(f->Text2));
         // "Keluar" unloads the window with its data control.
         QPointer<DataControl> dc = f->kontraktor;
         f->Command5->click();
@@ -156,24 +157,15 @@ private slots:
         QCOMPARE(walk(*f, {f->Command6}), u"0014"_s);
         QVERIFY(MessageBox::takeShown().isEmpty());
 
-        // A paste far past a line box's default of 32,767 characters: "Bidang"
-        // and the name stored whole, shown whole, and the name found whole.
-        const QString field = u"Pembinaan/"_s.repeated(10000), name = u"SYARIKAT "_s + QString(99991, u'X');
+        // A paste far past a line box's default of 32,767 characters into
+        // "Bidang": stored whole and shown whole.
+        const QString field = u"Pembinaan/"_s.repeated(10000);
         f->Command2->click();
         f->Combo2->lineEdit()->insert(field); // as a paste does
-        f->Text2->insert(name);
         f->Command2->click();
         QCOMPARE(store.value(14, u"Bidang"_s).toString(), field);
-        QCOMPARE(store.value(14, u"NamaSyarikat"_s).toString(), name);
         QCOMPARE(walk(*f, {f->Command9, f->Command10}), u"0001 0015"_s);
         QCOMPARE(f->Combo2->currentText(), field);
-        f->Command9->click();
-        f->Text16->insert(name);
-        f->Combo1->setCurrentIndex(kSearchByName);
-        MessageBox::queueAnswers({MessageBox::No});
-        f->Command8->click();
-        QCOMPARE(shownBoxes(), QStringList{u"Jumpa...|Teruskan?|?"_s});
-        QCOMPARE(f->Text1->text(), u"ZRVA/KP/0015"_s);
     }
 
     // Escape backs out of "Baru" and "Kemaskini", asking first when
@@ -288,26 +280,12 @@ private slots:
         QCOMPARE(a->Text1->text(), u"LAMA/0002"_s);
     }
 
-    // The proposal: past the highest serial in use and past the row count;
-    // two desktops storing the same proposal at the same moment.
+    // Two desktops storing the same proposal at the same moment; a
+    // proposal past 9999 keeps every digit.
     void proposalAndRegistrationsAtOnce()
     {
         TempStore store;
-        store.exec(u"WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c WHERE x < 9999) "
-                   "INSERT INTO kontraktor (\"NoDaftar\") SELECT 'ZRVA/KP/' || x FROM c"_s);
-        auto f = openForm();
-        f->Command2->click();
-        QCOMPARE(f->Text18->toPlainText(), u"Jumlah Rekod Semasa : 9999"_s);
-        QCOMPARE(f->Text1->text(), u"ZRVA/KP/10000"_s);
-        f->close();
-        // Old numbers without a serial still count as rows.
-        store.exec(u"UPDATE kontraktor SET \"NoDaftar\" = CASE WHEN id % 2 = 0 THEN NULL ELSE '-' END WHERE id > 10"_s);
-        f = openForm();
-        f->Command2->click();
-        QCOMPARE(f->Text1->text(), u"ZRVA/KP/10000"_s);
-        f->close();
-        store.exec(u"DELETE FROM kontraktor WHERE id > 3"_s);
-
+        store.addContractors(3);
         // The other desktop's transaction starts while this one holds the
         // store; it waits, then sees this row and takes the next number.
         const auto registerAs = [](DataControl &dc, const QString &number, const std::function<void()> &meanwhile) {
@@ -339,8 +317,12 @@ private slots:
         QStringList numbers;
         for (const QVariantMap &row : store.rows())
             numbers << row.value(u"NoDaftar"_s).toString();
-        QCOMPARE(numbers, (QStringList{u"ZRVA/KP/1"_s, u"ZRVA/KP/2"_s, u"ZRVA/KP/3"_s, u"ZRVA/KP/0004"_s,
+        QCOMPARE(numbers, (QStringList{u"ZRVA/KP/0001"_s, u"ZRVA/KP/0002"_s, u"ZRVA/KP/0003"_s, u"ZRVA/KP/0004"_s,
                                        u"ZRVA/KP/0005"_s}));
+        store.addContractor({{u"NoDaftar"_s, u"ZRVA/KP/9999"_s}});
+        auto f = openForm();
+        f->Command2->click();
+        QCOMPARE(f->Text1->text(), u"ZRVA/KP/10000"_s);
     }
 
     // An update writes the fields the clerk changed, trimmed, an emptied
@@ -379,9 +361,10 @@ private slots:
     }
 
     // "Padam" answered No keeps the update open with its edit; answered Yes
-    // on a middle row it shows the row after, the fields left open, and the
-    // proposal then passes the highest number in use.
-    void padamOnAMiddleRow()
+    // it shows the row after, the fields left open, or for the last row the
+    // row before; the proposal then passes the highest number in use. An
+    // emptied register: the arrows do nothing, the next number is 0001.
+    void padam()
     {
         TempStore store;
         store.addContractors(5);
@@ -400,30 +383,21 @@ private slots:
         MessageBox::queueAnswers({MessageBox::Yes});
         f->Command3->click();
         QCOMPARE(shownBoxes().value(1), u"Mesej|Rekod Dipadam|exclamation"_s);
-        QCOMPARE(store.count(), 4);
         QCOMPARE(store.value(1, u"NoDaftar"_s).toString(), u"ZRVA/KP/0003"_s);
         QCOMPARE(f->Text1->text(), u"ZRVA/KP/0003"_s);
         QCOMPARE(caption(f->Command4), u"Kemaskini"_s);
         QCOMPARE(state(*f), u"browsing, fields open"_s);
         f->Command2->click(); // count + 1 would repeat 0005
         QCOMPARE(f->Text1->text(), u"ZRVA/KP/0006"_s);
-    }
-
-    // The last row deleted shows the row before; the only one, an empty
-    // register where the arrows do nothing, then a first registration.
-    void padamTheLastAndTheOnlyRow()
-    {
-        TempStore store;
-        store.addContractors(2);
-        auto f = openForm();
-        f->Command10->click();
-        f->Command4->click();
-        MessageBox::queueAnswers({MessageBox::Yes});
-        f->Command3->click();
-        QCOMPARE(f->Text1->text(), u"ZRVA/KP/0001"_s);
-        f->Command4->click();
-        MessageBox::queueAnswers({MessageBox::Yes});
-        f->Command3->click();
+        f->Command2->click(); // stored, the last row: 0001 0003 0004 0005 0006
+        QStringList shown;
+        for (int i = 0; i < 5; ++i) {
+            f->Command4->click();
+            MessageBox::queueAnswers({MessageBox::Yes});
+            f->Command3->click();
+            shown << f->Text1->text().right(4);
+        }
+        QCOMPARE(shown, (QStringList{u"0005"_s, u"0004"_s, u"0003"_s, u"0001"_s, QString()}));
         QCOMPARE(store.count(), 0);
         QCOMPARE(shownBoxes().last(), u"Mesej|Rekod Dipadam|exclamation"_s);
         QCOMPARE(walk(*f, {f->Command9, f->Command7, f->Command6, f->Command10}), u"   "_s);
@@ -435,8 +409,8 @@ private slots:
     }
 
     // Browsing reads at full contrast in boxes that take no typing; Enter
-    // presses the focused button and searches from the search box; Alt and a
-    // letter press the buttons whose captions mark one.
+    // presses the focused button; Alt and a letter press the buttons whose
+    // captions mark one.
     void keyboardAndReadOnlyBrowsing()
     {
         TempStore store;
@@ -461,12 +435,6 @@ private slots:
         auto *address = qobject_cast<AddressBox *>(f->Text3);
         QVERIFY(address && address->visibleLines() == 1);
         QCOMPARE(address->viewport()->height(), address->fontMetrics().height());
-
-        // Enter in the search box runs "Cari".
-        f->Text16->setText(u"3"_s);
-        QTest::keyClick(f->Text16, Qt::Key_Return);
-        QCOMPARE(shownBoxes(), QStringList{u"Jumpa...|Teruskan?|?"_s});
-        QCOMPARE(f->Text1->text(), u"ZRVA/KP/0003"_s);
 
         // Enter on the focused "Baru" starts a registration; the count reads at 4.5:1.
         f->Command2->setFocus();
