@@ -9,22 +9,12 @@
 using namespace arb;
 using namespace Qt::StringLiterals;
 using test::TempStore;
+using test::search;
 
 namespace {
 const QString kWord = u"Jumpa|Teruskan?|?"_s;
 const QString kWhole = u"Jumpa...|Teruskan?|?"_s;
 const QString kNone = u"Mesej|Tiada data|critical"_s;
-
-// The boxes one search shows; mode -1 leaves the mode list as it is.
-QStringList search(Form4 &f, const QString &word, int mode, const QList<MessageBox::Button> &answers = {})
-{
-    f.Text16->setText(word);
-    if (mode >= 0)
-        f.Combo1->setCurrentIndex(mode);
-    MessageBox::queueAnswers(answers);
-    f.Command8->click();
-    return shownBoxes();
-}
 
 } // namespace
 

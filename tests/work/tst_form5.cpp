@@ -6,8 +6,6 @@
 #include "platform/Windows.h"
 #include "work/Form5.h"
 
-#include "reports/MonthCount.h"
-
 #include <QAbstractScrollArea>
 #include <QComboBox>
 #include <QLineEdit>
@@ -42,15 +40,6 @@ QStringList dates(test::TempStore &store)
     for (const QVariantMap &row : store.rows())
         out << row.value(kDates).toString();
     return out;
-}
-
-// The boxes one search shows as "title|text|icon", "?" for Yes/No.
-QStringList search(Form5 &form, const QString &word, const QList<MessageBox::Button> &answers = {})
-{
-    form.Text16->setText(word);
-    MessageBox::queueAnswers(answers);
-    QTest::mouseClick(form.Command8, Qt::LeftButton);
-    return arb::test::shownBoxes();
 }
 
 // The line at the top of a job column, as its text.
@@ -155,9 +144,7 @@ private slots:
 
     // Escape drops the typing on the row shown once the clerk agrees; the
     // arrows and "Keluar", which may wait to store, show the busy pointer.
-    // Dates typed with blanks around them are stored trimmed and counted in
-    // their month.
-    void escapeBusyPointerAndTypedDates()
+    void escapeAndBusyPointer()
     {
         test::TempStore store;
         addThree(store);
@@ -175,13 +162,9 @@ private slots:
         QCOMPARE(arb::test::shownBoxes(), (QStringList{u"Batal...|Batalkan perubahan?|?"_s, u"Batal...|Batalkan perubahan?|?"_s}));
         QCOMPARE(form->Text2e->toPlainText() + u'|' + form->Text2f->toPlainText(), u"Baiki longkang\nCat dewan|RM 1"_s);
 
-        form->Text2->setPlainText(u" 7-1-2027\n   \n 8/2/2027 "_s);
         for (QPushButton *step : {form->Command6, form->Command7, form->Command5, form->Command4})
             QVERIFY(busyDuring(step));
-        QCOMPARE(store.value(0, kDates).toString(), u"7.1.2027\r\n\r\n8.2.2027"_s);
         QCOMPARE(store.value(0, kJobs).toString(), u"Baiki longkang\r\nCat dewan"_s);
-        const std::array<int, 12> months = countMonths(store.value(0, kDates).toString());
-        QVERIFY(months[0] == 1 && months[1] == 1 && months[6] == 0);
         QVERIFY(busyDuring(form->Command3));
         QVERIFY(MessageBox::takeShown().isEmpty());
     }
@@ -237,7 +220,7 @@ private slots:
         form->Text2->setPlainText(u"1/2/2003\n3-4-2003\n9 9 2009"_s);
         form->Text2e->setPlainText(u"Baiki longkang\nCat dewan\nPagar"_s);
         // Opened fresh, the window searches by company name.
-        QCOMPARE(search(*form, u"  jaya "_s, {MessageBox::Yes, MessageBox::No}), (QStringList{kWord, kWord}));
+        QCOMPARE(test::search(*form, u"  jaya "_s, -1, {MessageBox::Yes, MessageBox::No}), (QStringList{kWord, kWord}));
         QCOMPARE(form->Text2a->text(), u"ZRVA/KP/0003"_s);
         QCOMPARE(form->Text2->toPlainText(), u"7/8/2005"_s);
         // Rows passed over are neither normalised nor changed.
@@ -245,7 +228,7 @@ private slots:
         QCOMPARE(store.value(0, kJobs).toString(), u"Baiki longkang\r\nCat dewan\r\nPagar"_s);
         // By number once chosen.
         form->Combo1->setCurrentIndex(0);
-        QCOMPARE(search(*form, u"3"_s, {MessageBox::No}), QStringList{u"Jumpa...|Teruskan?|?"_s});
+        QCOMPARE(test::search(*form, u"3"_s, -1, {MessageBox::No}), QStringList{u"Jumpa...|Teruskan?|?"_s});
         QCOMPARE(form->Text2a->text(), u"ZRVA/KP/0003"_s);
 
         // A job added on the first row, stored with its dates normalised when ">>" leaves it.
