@@ -29,9 +29,7 @@ class Form3Test : public QObject
 private slots:
     void cleanup()
     {
-        if (Form3 *f = loadedWindow<Form3>())
-            f->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // closed windows go at the next turn
+        test::closeAllWindows();
         MessageBox::clear();
     }
 
