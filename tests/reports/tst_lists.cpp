@@ -47,7 +47,8 @@ QString titles(const RecordedPage &page, const QString &font)
     QStringList out;
     for (const RecordedText &t : page.texts)
         if (t.y == 1100)
-            out << (at(page, t.x, 1100) == font + t.text ? QStringLiteral("%1 %2").arg(t.x).arg(t.text) : QStringLiteral("?"));
+            out << (at(page, t.x, 1100) == font + t.text ? QStringLiteral("%1 %2").arg(t.x).arg(t.text)
+                                                         : QStringLiteral("?"));
     return out.join(QLatin1Char('|'));
 }
 
