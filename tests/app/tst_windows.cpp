@@ -200,8 +200,6 @@ private slots:
             QFAIL("no English word list: install wbritish (scripts/test does)");
     }
 
-    void init() { MessageBox::clear(); }
-
     // Every window and dialog a clerk can open, with every box its actions
     // show: no English word outside the allow-list, and every text at 3:1
     // or more against what it stands on.
@@ -213,6 +211,15 @@ private slots:
             english += englishIn(w, name);
             faintTexts += faint(w);
             test::grab(w, name);
+        };
+        // A dialog, then each page of its tabs.
+        const auto lookTabs = [&](QDialog *d, const QString &name) {
+            look(d, name);
+            for (QTabWidget *tabs : d->findChildren<QTabWidget *>())
+                for (int i = 0; i < tabs->count(); ++i) {
+                    tabs->setCurrentIndex(i);
+                    look(d, u"%1-tab%2"_s.arg(name).arg(i));
+                }
         };
         MessageBox::setInspector([&](QMessageBox &box) {
             box.show();
@@ -270,24 +277,14 @@ private slots:
             for (QPushButton *b : print->findChildren<QPushButton *>())
                 if (b->text().contains(u"&Pilihan"_s) && b->isVisible())
                     b->click(); // the options, shown
-            look(print, u"pencetak"_s);
-            for (QTabWidget *tabs : print->findChildren<QTabWidget *>())
-                for (int i = 0; i < tabs->count(); ++i) {
-                    tabs->setCurrentIndex(i);
-                    look(print, u"pencetak-tab%1"_s.arg(i));
-                }
+            lookTabs(print, u"pencetak"_s);
             if (auto *box = print->findChild<QDialogButtonBox *>())
                 if (QPushButton *ok = box->button(QDialogButtonBox::Ok))
                     okCaption = ok->text();
             if (auto *properties = print->findChild<QPushButton *>(u"properties"_s); properties && properties->isEnabled()) {
                 whenModal("QPrintPropertiesDialog", [&](QDialog *page) {
                     sawProperties = true;
-                    for (QTabWidget *tabs : page->findChildren<QTabWidget *>())
-                        for (int i = 0; i < tabs->count(); ++i) {
-                            tabs->setCurrentIndex(i);
-                            look(page, u"sifat-tab%1"_s.arg(i));
-                        }
-                    look(page, u"sifat"_s);
+                    lookTabs(page, u"sifat"_s);
                     page->reject();
                 });
                 properties->click();
@@ -312,9 +309,7 @@ private slots:
         QVERIFY2(test::shownBoxes().size() >= 3, "the boxes were walked");
         QVERIFY2(english.isEmpty(), qPrintable(english.join(u'\n')));
         QVERIFY2(faintTexts.isEmpty(), qPrintable(faintTexts.join(u'\n')));
-        for (QWidget *w : QApplication::topLevelWidgets())
-            w->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        test::closeAllWindows();
     }
 };
 

@@ -138,15 +138,6 @@ bool engineAvailable(QString *why)
     return true;
 }
 
-namespace {
-QString withDatabase(const QString &serverUrl, const QString &database)
-{
-    QUrl url(serverUrl);
-    url.setPath(QLatin1Char('/') + database);
-    return url.toString();
-}
-} // namespace
-
 void TempStore::makeDatabase()
 {
     if (onPostgres()) {
@@ -156,7 +147,9 @@ void TempStore::makeDatabase()
         Connection admin(server);
         admin.exec(QStringLiteral("DROP DATABASE IF EXISTS %1").arg(m_database));
         admin.exec(QStringLiteral("CREATE DATABASE %1").arg(m_database));
-        m_path = withDatabase(server, m_database);
+        QUrl url(server);
+        url.setPath(QLatin1Char('/') + m_database);
+        m_path = url.toString();
     } else {
         m_path = m_dir.filePath(QStringLiteral("kontraktor.mdb"));
     }
