@@ -126,6 +126,38 @@ private slots:
         QVERIFY(indexed());
     }
 
+    // After a registration a table control lists the table as it is: the
+    // rows other desktops added meanwhile follow, and rows they removed are
+    // gone, without going back to the first row. An empty text stays text.
+    void tableControlAfterARegistration()
+    {
+        test::TempStore store;
+        store.addContractors(3);
+        auto dc = opened();
+        const auto backwards = [&] {
+            dc->moveToId(dc->lastAddedId());
+            QStringList out;
+            for (; !dc->bof(); dc->movePrevious())
+                out << serialAt(*dc).right(4);
+            return out.join(QLatin1Char(' '));
+        };
+        const auto registerAs = [&](const QString &number) {
+            dc->addNew();
+            dc->setValue("NoDaftar", number);
+            dc->setValue("NamaSyarikat", QString());
+            dc->update();
+        };
+        store.addContractor({{"NoDaftar", "ZRVA/KP/0004"}});
+        registerAs("ZRVA/KP/0005");
+        QCOMPARE(backwards(), QStringLiteral("0005 0004 0003 0002 0001"));
+        store.exec("DELETE FROM kontraktor WHERE \"NoDaftar\" = 'ZRVA/KP/0002'");
+        store.addContractor({{"NoDaftar", "ZRVA/KP/0006"}});
+        registerAs("ZRVA/KP/0007");
+        QCOMPARE(backwards(), QStringLiteral("0007 0006 0005 0004 0003 0001"));
+        const QVariant name = store.rows().last().value("NamaSyarikat");
+        QVERIFY(!name.isNull() && name.toString().isEmpty());
+    }
+
     // Another desktop holding the store (SQLite) or the row (server): a write
     // waits for it and keeps its change to another field; held past the lock
     // timeout, the write is reported as in use, nothing stays locked, and the
