@@ -110,6 +110,10 @@ private slots:
             QCOMPARE(stored(registrationNumber(serial)), QStringLiteral("ZRVA/KP/0201"));
         for (const qint64 serial : {41, 100, 170, 300, 663})
             QCOMPARE(stored(registrationNumber(serial)), registrationNumber(serial));
+        // Never less than the row count + 1.
+        store.exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 200) "
+                                  "INSERT INTO kontraktor (\"NoDaftar\") SELECT '-' FROM n"));
+        QCOMPARE(proposal(), QStringLiteral("ZRVA/KP/0217"));
 
         const QString index = test::onPostgres()
             ? "SELECT count(*) FROM pg_indexes WHERE indexname = 'kontraktor_nombor'"
@@ -122,7 +126,7 @@ private slots:
         QVERIFY(indexed());
         store.exec("DROP INDEX kontraktor_nombor");
         QVERIFY(!indexed());
-        QCOMPARE(proposal(), QStringLiteral("ZRVA/KP/0201"));
+        QCOMPARE(proposal(), QStringLiteral("ZRVA/KP/0217"));
         QVERIFY(indexed());
     }
 
