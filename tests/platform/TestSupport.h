@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/MessageBox.h"
+
 #include <QApplication>
 #include <QPushButton>
 #include <QStringList>
@@ -103,6 +105,19 @@ inline Run admin(const QStringList &args, const QStringList &environment = {})
 }
 #endif
 
+// The boxes one search from a window's search panel shows, as shownBoxes
+// gives them; mode -1 leaves the mode list as it is.
+template <class Window>
+QStringList search(Window &w, const QString &word, int mode, const QList<MessageBox::Button> &answers = {})
+{
+    w.Text16->setText(word);
+    if (mode >= 0)
+        w.Combo1->setCurrentIndex(mode);
+    MessageBox::queueAnswers(answers);
+    w.Command8->click();
+    return shownBoxes();
+}
+
 } // namespace arb::test
 
 #define ARB_TEST_MAIN(TestObject)                                                                                      \
@@ -123,20 +138,3 @@ inline Run admin(const QStringList &args, const QStringList &environment = {})
         QTEST_SET_MAIN_SOURCE_PATH                                                                                     \
         return QTest::qExec(&tc, argc, argv);                                                                          \
     }
-
-#include "platform/MessageBox.h"
-
-namespace arb::test {
-// The boxes one search from a window's search panel shows, as shownBoxes
-// gives them; mode -1 leaves the mode list as it is.
-template <class Window>
-QStringList search(Window &w, const QString &word, int mode, const QList<MessageBox::Button> &answers = {})
-{
-    w.Text16->setText(word);
-    if (mode >= 0)
-        w.Combo1->setCurrentIndex(mode);
-    MessageBox::queueAnswers(answers);
-    w.Command8->click();
-    return shownBoxes();
-}
-} // namespace arb::test

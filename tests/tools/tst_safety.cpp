@@ -74,7 +74,8 @@ QStringList boxesOfDailyCopy(const QString &store, const QDate &day)
 {
     shownBoxes();
     QPointer<QThread> copying = startDailyCopy(store, day);
-    QTest::qWaitFor([&] { return copying.isNull(); }, 60000);
+    if (!QTest::qWaitFor([&] { return copying.isNull(); }, 60000))
+        return {QStringLiteral("the daily copy did not end within 60 s")};
     QCoreApplication::processEvents();
     return shownBoxes();
 }
