@@ -329,6 +329,21 @@ private slots:
         QCOMPARE(store.count(), 2);
         QCOMPARE(f5->Text2a->text() + u' ' + f5->Text2b->text(), u"ZRVA/KP/0003 ALPHA BARU"_s);
     }
+    // Another desktop removes the next contractor: ">" says so and never
+    // shows it as an empty record.
+    void movingOntoAContractorRemovedElsewhere()
+    {
+        TempStore store;
+        store.addContractors(3);
+        auto f4 = openForm();
+        store.exec(u"DELETE FROM kontraktor WHERE id = 2"_s);
+        f4->Command6->click();
+        QCOMPARE(reports(), QStringList{kGone});
+        QCOMPARE(f4->Text1->text() + u' ' + f4->Text2->text(), u"ZRVA/KP/0001 SYARIKAT 1"_s);
+        f4->Command6->click();
+        QCOMPARE(reports(), QStringList());
+        QCOMPARE(f4->Text1->text() + u' ' + f4->Text2->text(), u"ZRVA/KP/0003 SYARIKAT 3"_s);
+    }
 };
 
 ARB_TEST_MAIN(StaleTest)
