@@ -107,6 +107,8 @@ private slots:
             return u"%1 %2 %3"_s.arg(atValue.size()).arg(atValue.last()).arg(recorder.allTexts().last().y);
         };
         QCOMPARE(printAddress(1), u"1 5000,2400 Baris 1 7000"_s);
+        QCOMPARE(printAddress(12), u"12 5000,5150 Baris 12 9750"_s);
+        QCOMPARE(printAddress(13), u"12 5000,5150 Baris 12 \u2026 9750"_s);
         QCOMPARE(printAddress(20), u"12 5000,5150 Baris 12 \u2026 9750"_s);
     }
 

@@ -65,6 +65,12 @@ private slots:
                              {u"Butiran_kerja"_s, u"Turap jalan dari simpang Kampung Baru hingga ke jambatan Sungai "
                                                   "Serindit\r\nCat dewan"_s},
                              {u"Nilai"_s, u"RM 800.00\r\nRM 90.00"_s}});
+        // 30 one-line jobs, then one of two lines, where a page holds 31 lines.
+        store.addContractor({{u"NoDaftar"_s, u"ZRVA/KP/0003"_s}, {u"NamaSyarikat"_s, u"KONTRAKTOR PENUH"_s},
+                             {u"Tarikh_dapat_kerja"_s, numbered(u"%1.2.2006"_s, 31)},
+                             {u"Butiran_kerja"_s, numbered(u"Kerja %1"_s, 30) + u"\r\nTurap jalan dari simpang "
+                                                                                 "Kampung Baru hingga ke jambatan"_s},
+                             {u"Nilai"_s, numbered(u"RM %1.00"_s, 31)}});
         Form5 form;
         {
             // One real PDF: the template drawn on a page device.
@@ -137,6 +143,21 @@ private slots:
                                       u"3120,2400 Turap jalan dari simpang Kampung Baru"_s,
                                       u"3120,2598 hingga ke jambatan Sungai Serindit"_s, u"3120,2796 Cat dewan"_s,
                                       u"6600,2400 RM 800.00"_s, u"6600,2796 RM 90.00"_s}));
+        // A job that no longer fits whole goes whole onto the next page.
+        form.Command6->click();
+        recorder.clear();
+        print(form, MessageBox::Yes);
+        const auto works = [&](int page) {
+            QStringList out;
+            for (const RecordedText &t : recorder.jobs().last().pages.value(page).texts)
+                if (t.x == 3120)
+                    out << u"%1 %2"_s.arg(t.y).arg(t.text);
+            return out;
+        };
+        QCOMPARE(recorder.jobs().last().pages.size(), 2);
+        QCOMPARE(works(0).size(), 30);
+        QCOMPARE(works(0).last(), u"8142 Kerja 30"_s);
+        QCOMPARE(works(1), (QStringList{u"2400 Turap jalan dari simpang Kampung Baru"_s, u"2598 hingga ke jambatan"_s}));
         recorder.clear();
         QCOMPARE(print(form, MessageBox::No).value(1), u"Mesej|Rekod tak dicetak|exclamation"_s);
         QVERIFY(recorder.jobs().isEmpty());
