@@ -189,10 +189,20 @@ void DataControl::loadCurrent()
     if (id == m_rowId)
         return;
     QSqlQuery q = connection().exec(QStringLiteral("SELECT * FROM %1 WHERE id = ?").arg(Connection::ident(m_table)), {id});
-    if (!q.next())
+    if (!q.next()) {
+        // Removed elsewhere since it was listed: out of the list, and back on
+        // the row read last (the one a window still shows), so that what the
+        // clerk types next is written where they see it.
+        m_ids.removeAt(m_pos);
+        const int back = indexOfId(m_lastReadId);
+        m_onDeleted = back < 0;
+        if (back >= 0)
+            m_pos = back;
+        m_rowId = -1;
         throw Failure(kRowGone, QStringLiteral("%1 id %2").arg(m_table).arg(id));
+    }
     m_row = q.record();
-    m_rowId = id;
+    m_rowId = m_lastReadId = id;
 }
 
 // What this control holds of the current row is the basis of its next
@@ -253,7 +263,7 @@ StaleRow DataControl::missed(qint64 id, const QStringList &fields, const QVarian
     const bool gone = !q.next();
     if (!gone) {
         m_row = q.record();
-        m_rowId = id;
+        m_rowId = m_lastReadId = id;
     }
     q.finish();
     m_mode = Mode::None;

@@ -180,6 +180,7 @@ private:
     QList<qint64> m_ids;
     QSqlRecord m_row;
     qint64 m_rowId = -1; // the row m_row holds: what this control read
+    qint64 m_lastReadId = -1; // where a move onto a row removed elsewhere goes back to
     qint64 m_lastAddedId = -1;
     Mode m_mode = Mode::None;
     QVariantMap m_pending;

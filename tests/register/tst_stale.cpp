@@ -329,8 +329,8 @@ private slots:
         QCOMPARE(store.count(), 2);
         QCOMPARE(f5->Text2a->text() + u' ' + f5->Text2b->text(), u"ZRVA/KP/0003 ALPHA BARU"_s);
     }
-    // Another desktop removes the next contractor: ">" says so and never
-    // shows it as an empty record.
+    // Another desktop removes the next contractor: ">" says so, never shows
+    // it as an empty record, and what is typed next lands on the one shown.
     void movingOntoAContractorRemovedElsewhere()
     {
         TempStore store;
@@ -340,9 +340,23 @@ private slots:
         f4->Command6->click();
         QCOMPARE(reports(), QStringList{kGone});
         QCOMPARE(f4->Text1->text() + u' ' + f4->Text2->text(), u"ZRVA/KP/0001 SYARIKAT 1"_s);
+        QCOMPARE(update(*f4, {{f4->Text5, u"019-1"_s}}), QStringList());
+        QCOMPARE(byName(store, u"NoTelHp"_s), (QMap<QString, QString>{{u"SYARIKAT 1"_s, u"019-1"_s},
+                                                                     {u"SYARIKAT 3"_s, u"NoTelHp 3"_s}}));
         f4->Command6->click();
         QCOMPARE(reports(), QStringList());
         QCOMPARE(f4->Text1->text() + u' ' + f4->Text2->text(), u"ZRVA/KP/0003 SYARIKAT 3"_s);
+
+        // The work window: its work typed after the report is written back
+        // to the contractor it shows.
+        Form5 *f5 = showWindow<Form5>();
+        store.exec(u"DELETE FROM kontraktor WHERE id = 3"_s);
+        f5->Command6->click();
+        QCOMPARE(reports(), QStringList{kGone});
+        f5->Text2e->setPlainText(u"Cat dewan"_s);
+        f5->Command3->click();
+        QCOMPARE(reports(), QStringList());
+        QCOMPARE(byName(store, u"Butiran_kerja"_s), (QMap<QString, QString>{{u"SYARIKAT 1"_s, u"Cat dewan"_s}}));
     }
 };
 
