@@ -422,10 +422,12 @@ QStringList Connection::columns(const QString &table)
 
 std::shared_ptr<Connection> Connection::shared(const QString &location)
 {
-    // Per thread: a connection belongs to the thread that opened it.
-    thread_local QHash<QString, std::weak_ptr<Connection>> open;
+    // Per thread: a connection belongs to the thread that opened it. Never
+    // destroyed, as MinGW frees a thread's thread_local storage before it
+    // runs their destructors: a thread that ended corrupted the heap.
+    thread_local auto *open = new QHash<QString, std::weak_ptr<Connection>>;
     const QString key = Locations::resolve(location);
-    if (std::shared_ptr<Connection> c = open.value(key).lock())
+    if (std::shared_ptr<Connection> c = open->value(key).lock())
         return c;
     auto c = std::make_shared<Connection>(key);
     // A store made before the history gets it at its first open by the program.
@@ -438,7 +440,7 @@ std::shared_ptr<Connection> Connection::shared(const QString &location)
         } catch (const Failure &) {
         }
     }
-    open.insert(key, c);
+    open->insert(key, c);
     return c;
 }
 
