@@ -193,16 +193,24 @@ void DataControl::loadCurrent()
         // Removed elsewhere since it was listed: out of the list, and back on
         // the row read last (the one a window still shows), so that what the
         // clerk types next is written where they see it.
-        m_ids.removeAt(m_pos);
-        const int back = indexOfId(m_lastReadId);
-        m_onDeleted = back < 0;
-        if (back >= 0)
+        dropGone(m_pos);
+        if (const int back = indexOfId(m_lastReadId); back >= 0) {
             m_pos = back;
-        m_rowId = -1;
+            m_onDeleted = false;
+        }
         throw Failure(kRowGone, QStringLiteral("%1 id %2").arg(m_table).arg(id));
     }
     m_row = q.record();
     m_rowId = m_lastReadId = id;
+}
+
+void DataControl::dropGone(int index)
+{
+    // As after a delete: on the removed row until the next move.
+    m_ids.removeAt(index);
+    m_pos = index;
+    m_onDeleted = true;
+    m_rowId = -1;
 }
 
 // What this control holds of the current row is the basis of its next
@@ -270,13 +278,8 @@ StaleRow DataControl::missed(qint64 id, const QStringList &fields, const QVarian
     m_pending.clear();
     if (gone) {
         m_rowId = -1;
-        // As after a delete: on the removed row until the next move.
-        const int i = indexOfId(id);
-        if (i >= 0) {
-            m_ids.removeAt(i);
-            m_pos = i;
-            m_onDeleted = true;
-        }
+        if (const int i = indexOfId(id); i >= 0)
+            dropGone(i);
         if (show)
             refreshBound();
         return StaleRow(kRowGone, where, true, read, {}, fields, mine);

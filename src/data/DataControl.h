@@ -160,6 +160,9 @@ private:
     bool writeRow(const QStringList &fields, const QVariantList &values, const QString &message);
     bool tryWriteRow(const QStringList &fields, const QVariantList &values, const QString &message);
     int indexOfId(qint64 id) const;
+    // The row at index was removed elsewhere: out of the list, the control
+    // on its place until the next move.
+    void dropGone(int index);
     // The row of id no longer matches what was read: find out how, read it
     // again (the basis of the next write), mend the control's state and
     // give the report to throw.
